@@ -1,0 +1,35 @@
+// The squares of one side's discs, in the order they were added. Fixed storage
+// inside the object: copying a list copies all of it, nothing is ever allocated.
+#pragma once
+
+#include <cstdint>
+
+#include "board/position.h"
+
+class PieceList {
+public:
+    static constexpr int Capacity = 64;  // the squares of the largest board, 8 x 8
+    static constexpr std::int8_t NotFound = 100;
+
+    PieceList() = default;
+    PieceList(const PieceList&) = default;
+    PieceList& operator=(const PieceList&) = default;
+    virtual ~PieceList() = default;
+
+    // Appends the square. A full list refuses it (false) and stays as it was.
+    bool Add(Position square);
+    // Index of the first entry equal to the square, or NotFound.
+    std::int8_t Find(Position square) const {
+        for (std::int8_t i = 0; i < count; ++i) {
+            if (items[i].Equals(square)) return i;
+        }
+        return NotFound;
+    }
+    bool Holds(Position square) const { return Find(square) != NotFound; }
+    // Removes the square and closes the gap, keeping the others in order.
+    bool Remove(Position square);
+    std::int8_t Count() const { return count; }
+
+    std::int8_t count = 0;
+    Position items[Capacity];
+};

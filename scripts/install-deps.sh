@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# Installs the Debian packages that building, playing or testing needs, only
+# when some are missing. Usage: install-deps.sh play|test
+set -euo pipefail
+
+packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
+if [ "${1:-test}" = test ]; then
+  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick xfonts-base valgrind)
+fi
+
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+[ ${#missing[@]} -eq 0 ] && exit 0
+
+echo "Installing: ${missing[*]}"
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+"${sudo[@]}" apt-get update -qq
+DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}"

@@ -1,0 +1,15 @@
+#!/usr/bin/env bash
+# Installs what the tests need, builds, and runs every test twice: in the
+# normal build and in the AddressSanitizer + UndefinedBehaviorSanitizer build.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/install-deps.sh test
+jobs=$(nproc)
+
+cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
+cmake --build build/release -j"$jobs"
+ctest --test-dir build/release --output-on-failure -j"$jobs"
+
+cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF >/dev/null
+cmake --build build/asan -j"$jobs"
+ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
