@@ -1,19 +1,180 @@
 // The platform layer: every operation the game asks of its platform, under the
-// platform's own names. The game's code calls only what is declared here; each
-// backend (SDL for the real window, headless for tests) implements it.
+// platform's own names, in plain C++ types. The game's code calls only what is
+// declared here; each backend implements all of it:
+//   sdl/       the real game: a full-screen window, real input, clock and dialogs;
+//   headless/  tests: no window, a virtual clock, posted input, scripted dialogs.
+// A Win32/DirectDraw backend maps each operation onto the call of the same name.
+//
+// Conventions the callers rely on:
+// - Colours are 0x00BBGGRR. Surfaces hold RGB565 pixels, so colours quantise
+//   as on a 16-bit display and black stays exactly black for colour keys.
+// - Rectangles are (left, top)-(right, bottom) with right and bottom excluded.
+// - Texts are code page 1250 byte strings; backends convert them for display.
+// - Everything runs on the one thread of the message loop.
 #pragma once
+
+#include <cstdint>
 
 namespace platform {
 
-// Message boxes. Texts are code page 1250 byte strings.
+using Colour = std::uint32_t;  // 0x00BBGGRR
+
+struct Rect {
+    std::int32_t left;
+    std::int32_t top;
+    std::int32_t right;   // excluded
+    std::int32_t bottom;  // excluded
+};
+
+// Opaque handles. A null handle means "none".
+struct WindowObject;
+struct SurfaceObject;
+struct DrawingContextObject;
+struct BrushObject;
+struct BitmapObject;
+struct DirectDrawObject;
+struct CursorObject;
+using Window = WindowObject*;
+using Surface = SurfaceObject*;
+using DrawingContext = DrawingContextObject*;
+using Brush = BrushObject*;
+using Bitmap = BitmapObject*;
+using DirectDraw = DirectDrawObject*;
+using Cursor = CursorObject*;
+
+// ---------------------------------------------------------------- messages
+constexpr unsigned WM_DESTROY = 2;
+constexpr unsigned WM_KEYDOWN = 256;
+constexpr unsigned WM_TIMER = 275;
+constexpr unsigned WM_MOUSEMOVE = 512;
+constexpr unsigned WM_LBUTTONDOWN = 513;
+constexpr std::uintptr_t VK_ESCAPE = 27;
+
+// Mouse messages carry the pointer's x in the low and y in the high 16 bits of
+// lParam, in the 800 x 600 picture's coordinates.
+struct Message {
+    Window window = nullptr;
+    unsigned message = 0;
+    std::uintptr_t wParam = 0;
+    std::intptr_t lParam = 0;
+};
+
+using WindowProc = std::intptr_t (*)(Window window, unsigned message, std::uintptr_t wParam,
+                                     std::intptr_t lParam);
+
+// ---------------------------------------------------------------- window system
+// The one window class; its procedure receives every dispatched message.
+bool RegisterClassEx(const char* className, WindowProc procedure);
+// One borderless window over the whole screen that receives the input.
+Window CreateWindowEx(const char* className, const char* title, std::int32_t x, std::int32_t y,
+                      std::int32_t width, std::int32_t height);
+void ShowWindow(Window window);
+void UpdateWindow(Window window);
+void SetForegroundWindow(Window window);
+
+// The program's cursor resource 118: the white fork, hot spot at its top-left pixel.
+constexpr int kForkCursor = 118;
+Cursor LoadCursor(int resource);
+void SetCursor(Cursor cursor);
+
+constexpr int SM_CXSCREEN = 0;
+constexpr int SM_CYSCREEN = 1;
+// The screen's width or height: the desktop's before SetDisplayMode, 800 and
+// 600 after it.
+std::int32_t GetSystemMetrics(int index);
+
+// Waits (blocking, using no CPU) until a message is there and takes it; false
+// when it is the quit message. Posted input comes before timer ticks.
+bool GetMessage(Message* message);
+void TranslateMessage(const Message* message);
+// Hands the message to the window procedure and returns its result.
+std::intptr_t DispatchMessage(const Message* message);
+// The default handling of a message the window procedure does not take.
+std::intptr_t DefWindowProc(Window window, unsigned message, std::uintptr_t wParam,
+                            std::intptr_t lParam);
+void PostQuitMessage(int exitCode);
+
+// Window timers: each tick arrives as WM_TIMER with the id in wParam. At most one
+// tick per timer is ever pending; setting a running timer restarts its period; a
+// killed timer delivers nothing more, not even a tick that was already due.
+void SetTimer(Window window, std::uintptr_t id, unsigned periodMs);
+void KillTimer(Window window, std::uintptr_t id);
+
+// Holds the thread; what is drawn meanwhile is shown.
+void Sleep(unsigned ms);
+
+// Seconds since the epoch: the system's clock, or the test's in the headless backend.
+std::int64_t CalendarTime();
+
 constexpr unsigned MB_OK = 0;
 constexpr unsigned MB_YESNO = 4;
 constexpr unsigned MB_ICONHAND = 16;
 constexpr int IDOK = 1;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
+// A modal box with the text (a '\n' breaks the line), the caption and OK, or Yes
+// and No; answers the button chosen. `owner` may be null.
+int MessageBox(Window owner, const char* text, const char* caption, unsigned type);
 
-// Shows a modal box and answers the button chosen (IDOK, IDYES or IDNO).
-int MessageBox(const char* text, const char* caption, unsigned type);
+// ---------------------------------------------------------------- display
+constexpr unsigned DDSCL_FULLSCREEN = 1;
+constexpr unsigned DDSCL_EXCLUSIVE = 16;
+
+bool DirectDrawCreate(DirectDraw* directDraw);
+bool SetCooperativeLevel(DirectDraw directDraw, Window window, unsigned flags);
+bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t height,
+                    std::int32_t bitsPerPixel);
+// The visible screen: what is drawn on it is shown, with no back buffer.
+bool CreatePrimarySurface(DirectDraw directDraw, Surface* surface);
+bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int32_t height,
+                            Surface* surface);
+void GetSurfaceSize(Surface surface, std::int32_t* width, std::int32_t* height);
+
+// A drawing context on the surface, held for one drawing step. It may be
+// refused (null); the step then skips its drawing.
+DrawingContext GetDC(Surface surface);
+void ReleaseDC(Surface surface, DrawingContext context);
+
+constexpr unsigned DDBLTFAST_NOCOLORKEY = 0;
+constexpr unsigned DDBLT_WAIT = 0x1000000;
+constexpr unsigned DDBLT_KEYSRC = 0x8000;
+constexpr unsigned DDBLT_ALPHADEST = 0x1;
+constexpr unsigned DDCKEY_SRCBLT = 8;
+
+// Copies `source` (the whole surface when null) stretched onto `destination`
+// (the whole surface when null), nearest neighbour; with DDBLT_KEYSRC the source
+// pixels equal to the source colour key are skipped. Clipped to both surfaces.
+bool Blt(Surface target, const Rect* destination, Surface from, const Rect* source,
+         unsigned flags);
+// Copies `source` unscaled with its top-left corner at (x, y), no colour key.
+bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const Rect* source,
+             unsigned flags);
+bool SetColorKey(Surface surface, unsigned flags, Colour low, Colour high);
+
+// ---------------------------------------------------------------- GDI
+Brush CreateSolidBrush(Colour colour);
+void DeleteObject(Brush brush);
+// Selects the brush that fills shapes; answers the one selected before.
+Brush SelectObject(DrawingContext context, Brush brush);
+// Filled with the selected brush, outlined by a one-pixel black pen inside the box.
+bool Rectangle(DrawingContext context, std::int32_t left, std::int32_t top, std::int32_t right,
+               std::int32_t bottom);
+bool Ellipse(DrawingContext context, std::int32_t left, std::int32_t top, std::int32_t right,
+             std::int32_t bottom);
+Colour SetBkColor(DrawingContext context, Colour colour);
+Colour SetTextColor(DrawingContext context, Colour colour);
+// One line placed by its top-left corner, every character cell filled with the
+// background colour, in one font whose cells are at most 20 pixels high.
+bool TextOut(DrawingContext context, std::int32_t x, std::int32_t y, const char* text,
+             std::int32_t length);
+
+// Bitmap files. The name may use '\' as its separator; it is mapped to the host's.
+// Missing, unreadable or corrupt files give null.
+Bitmap LoadImageFromFile(const char* name);
+void GetBitmapSize(Bitmap bitmap, std::int32_t* width, std::int32_t* height);
+// Copies the whole bitmap stretched onto (x, y, width, height) of the context's surface.
+bool StretchBitmap(DrawingContext context, std::int32_t x, std::int32_t y, std::int32_t width,
+                   std::int32_t height, Bitmap bitmap);
+void DeleteBitmap(Bitmap bitmap);
 
 }  // namespace platform

@@ -10,8 +10,8 @@ std::vector<headless::ShownMessageBox> g_shown;
 bool g_unscripted = false;
 }  // namespace
 
-int MessageBox(const char* text, const char* caption, unsigned type) {
-    g_shown.push_back({text ? text : "", caption ? caption : "", type});
+int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
+    g_shown.push_back({text ? text : "", caption ? caption : "", type, owner != nullptr});
     if (g_answers.empty()) {
         g_unscripted = true;
         return (type & 0xF) == MB_YESNO ? IDNO : IDOK;
