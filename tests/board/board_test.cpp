@@ -1,0 +1,84 @@
+#include "board/board.h"
+
+#include <gtest/gtest.h>
+
+#include "tests/board/test_util.h"
+
+namespace {
+
+struct Start {
+    std::int8_t size;
+    SquareList side0;
+    SquareList side1;
+};
+
+TEST(Board, StartingPositions) {
+    const Start starts[] = {
+        {5, {{1, 1}, {2, 2}}, {{2, 1}, {1, 2}}},
+        {6, {{2, 2}, {3, 3}}, {{3, 2}, {2, 3}}},
+        {7, {{2, 2}, {3, 3}}, {{3, 2}, {2, 3}}},
+        {8, {{3, 3}, {4, 4}}, {{4, 3}, {3, 4}}},
+    };
+    for (const Start& s : starts) {
+        SCOPED_TRACE(s.size);
+        Board b(s.size);
+        EXPECT_EQ(Entries(b.side0), s.side0);
+        EXPECT_EQ(Entries(b.side1), s.side1);
+        EXPECT_EQ(b.CountDiscs(0), 2);
+        EXPECT_EQ(b.CountDiscs(1), 2);
+    }
+}
+
+TEST(Board, DefaultBoardIsEmpty) {
+    Board b;
+    EXPECT_EQ(b.CountDiscs(0), 0);
+    EXPECT_EQ(b.CountDiscs(1), 0);
+}
+
+TEST(Board, CountDiscsTakesEveryNonZeroSideAsSide1) {
+    Board b = MakeBoard({{0, 0}}, {{1, 0}, {2, 0}, {3, 0}});
+    EXPECT_EQ(b.CountDiscs(0), 1);
+    EXPECT_EQ(b.CountDiscs(1), 3);
+    EXPECT_EQ(b.CountDiscs(5), 3);
+    EXPECT_EQ(b.CountDiscs(-1), 3);
+}
+
+TEST(Board, TurnDiscMovesTheSquareToTheEndOfTheMoversList) {
+    Board b(6);
+    EXPECT_TRUE(b.TurnDisc(Position(3, 2), 0));
+    EXPECT_EQ(Entries(b.side1), (SquareList{{2, 3}}));
+    EXPECT_EQ(Entries(b.side0), (SquareList{{2, 2}, {3, 3}, {3, 2}}));
+
+    // Any non-zero side turns toward side 1, taking the disc from the middle of side 0.
+    EXPECT_TRUE(b.TurnDisc(Position(3, 3), 7));
+    EXPECT_EQ(Entries(b.side0), (SquareList{{2, 2}, {3, 2}}));
+    EXPECT_EQ(Entries(b.side1), (SquareList{{2, 3}, {3, 3}}));
+    EXPECT_EQ(b.CountDiscs(0) + b.CountDiscs(1), 4);
+}
+
+TEST(Board, TurnDiscAppendsEvenWhenTheOtherListLacksTheSquare) {
+    Board b(8);
+    EXPECT_TRUE(b.TurnDisc(Position(0, 0), 1));
+    EXPECT_EQ(Entries(b.side0), (SquareList{{3, 3}, {4, 4}}));
+    EXPECT_EQ(Entries(b.side1), (SquareList{{4, 3}, {3, 4}, {0, 0}}));
+}
+
+TEST(Board, CopiesAreIndependent) {
+    Board original(8);
+    Board copy = original;
+    ASSERT_TRUE(SameBoard(copy, original));
+
+    ASSERT_TRUE(copy.TryPlace(Position(2, 4), 0));
+    copy.TurnDisc(Position(3, 4), 0);
+    EXPECT_EQ(Entries(original.side0), (SquareList{{3, 3}, {4, 4}}));
+    EXPECT_EQ(Entries(original.side1), (SquareList{{4, 3}, {3, 4}}));
+
+    Board assigned;
+    assigned = original;
+    original.TurnDisc(Position(4, 3), 0);
+    EXPECT_EQ(Entries(assigned.side0), (SquareList{{3, 3}, {4, 4}}));
+    EXPECT_EQ(Entries(assigned.side1), (SquareList{{4, 3}, {3, 4}}));
+    EXPECT_EQ(Entries(copy.side0), (SquareList{{3, 3}, {4, 4}, {2, 4}, {3, 4}}));
+}
+
+}  // namespace

@@ -1,0 +1,40 @@
+// Small helpers shared by the board and player tests.
+#pragma once
+
+#include <initializer_list>
+#include <utility>
+#include <vector>
+
+#include "board/board.h"
+
+using SquareList = std::vector<std::pair<int, int>>;
+
+// A list's entries in order, in a form gtest prints.
+inline SquareList Entries(const PieceList& list) {
+    SquareList out;
+    for (int i = 0; i < list.count; ++i) out.emplace_back(list.items[i].x, list.items[i].y);
+    return out;
+}
+
+inline Board MakeBoard(std::initializer_list<Position> side0, std::initializer_list<Position> side1) {
+    Board b;
+    for (Position p : side0) b.side0.Add(p);
+    for (Position p : side1) b.side1.Add(p);
+    return b;
+}
+
+// Squares where TryPlace accepts `side`, each tried on a fresh copy, column by column.
+inline SquareList TryPlaceLegal(const Board& board, int size, int side) {
+    SquareList legal;
+    for (int x = 0; x < size; ++x) {
+        for (int y = 0; y < size; ++y) {
+            Board copy = board;
+            if (copy.TryPlace(Position(x, y), side)) legal.emplace_back(x, y);
+        }
+    }
+    return legal;
+}
+
+inline bool SameBoard(const Board& a, const Board& b) {
+    return Entries(a.side0) == Entries(b.side0) && Entries(a.side1) == Entries(b.side1);
+}
