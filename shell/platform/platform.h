@@ -45,6 +45,7 @@ using Cursor = CursorObject*;
 // ---------------------------------------------------------------- messages
 constexpr unsigned WM_DESTROY = 2;
 constexpr unsigned WM_KEYDOWN = 256;
+constexpr unsigned WM_QUIT = 18;
 constexpr unsigned WM_TIMER = 275;
 constexpr unsigned WM_MOUSEMOVE = 512;
 constexpr unsigned WM_LBUTTONDOWN = 513;

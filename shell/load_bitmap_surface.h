@@ -1,0 +1,9 @@
+// The graphics sheet's loader.
+#pragma once
+
+#include "shell/platform/platform.h"
+
+// A new off-screen surface of the bitmap file's own size holding its picture,
+// or null when the file cannot be read as a bitmap or no surface can be made.
+// The name may use '\' as its separator.
+platform::Surface LoadBitmapSurface(platform::DirectDraw directDraw, const char* name);

@@ -1,0 +1,60 @@
+// Starts the headless display as the game does and gives the tests short names
+// for drawing on it.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include "shell/globals.h"
+#include "shell/platform/headless/headless.h"
+
+namespace wolby_test {
+
+inline platform::Colour Q(platform::Colour colour) { return platform::headless::Quantised(colour); }
+
+class ScreenTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        platform::headless::Reset();
+        ASSERT_TRUE(platform::RegisterClassEx("Wolby", &ScreenTest::Procedure));
+        g_mainWindow = platform::CreateWindowEx("Wolby", "Wolby", 0, 0, 1024, 768);
+        ASSERT_TRUE(platform::DirectDrawCreate(&g_directDraw));
+        ASSERT_TRUE(platform::SetCooperativeLevel(
+            g_directDraw, g_mainWindow, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN));
+        ASSERT_TRUE(platform::SetDisplayMode(g_directDraw, 800, 600, 16));
+        ASSERT_TRUE(platform::CreatePrimarySurface(g_directDraw, &g_primarySurface));
+    }
+    void TearDown() override {
+        platform::headless::Reset();
+        g_mainWindow = nullptr;
+        g_directDraw = nullptr;
+        g_primarySurface = nullptr;
+        g_sheetSurface = nullptr;
+    }
+
+    static std::intptr_t Procedure(platform::Window window, unsigned message, std::uintptr_t wParam,
+                                   std::intptr_t lParam) {
+        return platform::DefWindowProc(window, message, wParam, lParam);
+    }
+
+    // Fills exactly `r` of the surface with one colour, by stretching a one-pixel surface.
+    static void Fill(platform::Surface surface, platform::Rect r, platform::Colour colour) {
+        platform::Surface dot = nullptr;
+        ASSERT_TRUE(platform::CreateOffscreenSurface(g_directDraw, 1, 1, &dot));
+        platform::DrawingContext dc = platform::GetDC(dot);
+        ASSERT_NE(dc, nullptr);
+        platform::Brush brush = platform::CreateSolidBrush(colour);
+        platform::Brush old = platform::SelectObject(dc, brush);
+        platform::Rectangle(dc, -1, -1, 2, 2);  // its inside is the one pixel
+        platform::SelectObject(dc, old);
+        platform::ReleaseDC(dot, dc);
+        platform::DeleteObject(brush);
+        platform::Blt(surface, &r, dot, nullptr, platform::DDBLT_WAIT);
+    }
+    static void Paint(platform::Rect r, platform::Colour colour) { Fill(g_primarySurface, r, colour); }
+
+    static platform::Colour At(std::int32_t x, std::int32_t y) {
+        return platform::headless::PixelAt(x, y);
+    }
+};
+
+}  // namespace wolby_test
