@@ -1,0 +1,224 @@
+#include "screens/game_screen.h"
+
+#include <cstdio>
+
+#include "match/game.h"
+#include "screens/screen.h"
+#include "shell/globals.h"
+#include "shell/put_text.h"
+#include "shell/sheet.h"
+
+std::uint8_t g_player1ToMove = 1;
+std::int32_t g_moveClockMs = 5000;
+platform::Brush g_discBrush1 = nullptr;
+platform::Brush g_discBrush2 = nullptr;
+std::int32_t g_passCount[2] = {0, 0};
+bool g_matchOver = false;
+bool g_noMovesLeft = false;
+
+namespace {
+
+constexpr platform::Colour kWhite = 0xFFFFFF;
+constexpr platform::Colour kBlack = 0x000000;
+
+// Code page 1250.
+constexpr const char* kMoveOfPlayer1 = "Ruch gracza 1";
+constexpr const char* kMoveOfPlayer2 = "Ruch gracza 2";
+constexpr const char* kTimeLeft = "Pozosta\xB3o %i sek.";
+constexpr const char* kPlayer1 = "Gracz 1";
+constexpr const char* kPlayer2 = "Gracz 2";
+constexpr const char* kCollected = "Zebranych: %i   ";
+constexpr const char* kCongratulations = "GRATULACJE!!!";
+constexpr const char* kPlayer1Wins = "WYGRANA GRACZA 1!";
+constexpr const char* kPlayer2Wins = "WYGRANA GRACZA 2!";
+constexpr const char* kDraw = "GRA ZAKO\xD1" "CZONA REMISEM";
+constexpr const char* kEscToMenu = "ESC - wyj\x9C" "cie do menu";
+
+std::int32_t SideToMove() { return g_player1ToMove ? 0 : 1; }
+
+platform::Colour ColourOfPlayer(std::int32_t player) {
+    return PlayerColour(player, Ask(Command::GetDiscColour, player == 1 ? 0 : 1));
+}
+
+// Side 0 is the computer's with no human player, side 1 with at most one.
+bool PlayedByComputer(std::int32_t side) {
+    const std::int32_t humans = Ask(Command::GetHumanPlayers);
+    return side == 0 ? humans == 0 : humans <= 1;
+}
+
+// Whether the side has a legal square, asked without touching the pass counters.
+bool HasLegalSquare(std::int32_t side) {
+    const std::int32_t n = Ask(Command::GetBoardSize);
+    for (std::int32_t x = 0; x < n; ++x) {
+        for (std::int32_t y = 0; y < n; ++y) {
+            if (Ask(Command::TryMove, side, x, y)) return true;
+        }
+    }
+    return false;
+}
+
+void Announce(std::int32_t winner, std::int32_t humans) {
+    if (winner != 0 && humans != 0) PutText(kCongratulations, kBlack, kWhite, 300, 200);
+    if (winner == 1) PutText(kPlayer1Wins, kBlack, kWhite, 300, 230);
+    if (winner == 2) PutText(kPlayer2Wins, kBlack, kWhite, 300, 230);
+    if (winner == 0) PutText(kDraw, kBlack, kWhite, 320, 200);
+    PutText(kEscToMenu, kBlack, kWhite, 300, 260);
+}
+
+}  // namespace
+
+platform::Colour PlayerColour(std::int32_t player, std::int32_t colourIndex) {
+    // The product is taken whole: from index 5 on a colour byte carries into the next.
+    const std::uint32_t factor = player == 1 ? 0x140A3Cu : 0x143C0Au;
+    return static_cast<std::uint32_t>(colourIndex) * factor;
+}
+
+void MakeDiscBrushes() {
+    platform::Brush old1 = g_discBrush1;
+    platform::Brush old2 = g_discBrush2;
+    g_discBrush1 = platform::CreateSolidBrush(ColourOfPlayer(1));
+    g_discBrush2 = platform::CreateSolidBrush(ColourOfPlayer(2));
+    if (old1 != nullptr) platform::DeleteObject(old1);
+    if (old2 != nullptr) platform::DeleteObject(old2);
+}
+
+void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y) {
+    const std::int32_t left = kBoardLeft + kSquarePitch * ((x - kBoardLeft) / kSquarePitch);
+    const std::int32_t top = kBoardTop + kSquarePitch * ((y - kBoardTop) / kSquarePitch);
+
+    platform::DrawingContext context = platform::GetDC(g_primarySurface);
+    if (context != nullptr) {
+        platform::Brush previous =
+            platform::SelectObject(context, colourSide == 1 ? g_discBrush1 : g_discBrush2);
+        // Six ellipses growing from 30 to 50 pixels, 10 ms apart: the disc is seen growing.
+        platform::Rect r{left + 10, top + 10, left + 40, top + 40};
+        for (int step = 0; step < 6; ++step) {
+            platform::Ellipse(context, r.left, r.top, r.right, r.bottom);
+            platform::Sleep(10);
+            r = platform::Rect{r.left - 2, r.top - 2, r.right + 2, r.bottom + 2};
+        }
+        platform::SelectObject(context, previous);
+        platform::ReleaseDC(g_primarySurface, context);
+    }
+    // The overlay's black pixels let the disc show through.
+    platform::SetColorKey(g_sheetSurface, platform::DDCKEY_SRCBLT, 0, 0);
+    const platform::Rect square{left, top, left + kSquareSize, top + kSquareSize};
+    platform::Blt(g_primarySurface, &square, g_sheetSurface, &sheet::DiscOverlay,
+                  platform::DDBLT_WAIT | platform::DDBLT_KEYSRC | platform::DDBLT_ALPHADEST);
+}
+
+void DrawMatchStatus() {
+    const std::int32_t mover = g_player1ToMove ? 1 : 2;
+    PutText(mover == 1 ? kMoveOfPlayer1 : kMoveOfPlayer2, kWhite, ColourOfPlayer(mover), 620, 100);
+
+    char line[32];
+    const platform::Colour colour1 = ColourOfPlayer(1);
+    const platform::Colour colour2 = ColourOfPlayer(2);
+    PutText(kPlayer1, colour1, kBlack, 620, 200);
+    std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 0));
+    PutText(line, colour1, kBlack, 620, 240);
+    PutText(kPlayer2, colour2, kBlack, 620, 340);
+    std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 1));
+    PutText(line, colour2, kBlack, 620, 390);
+
+    const std::int32_t s0 = Ask(Command::GetScore, 0);
+    const std::int32_t s1 = Ask(Command::GetScore, 1);
+    const std::int32_t n = Ask(Command::GetBoardSize);
+    std::int32_t winner;
+    if (s0 == 0) {
+        winner = 2;
+    } else if (s1 == 0) {
+        winner = 1;
+    } else if (s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 && !g_noMovesLeft) {
+        return;
+    } else {
+        winner = s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
+    }
+
+    platform::KillTimer(g_mainWindow, kComputerMoveTimer);
+    platform::KillTimer(g_mainWindow, kMoveClockTimer);
+    // The result is announced once; the status is drawn twice per move.
+    if (g_matchOver) return;
+    g_matchOver = true;
+    Announce(winner, Ask(Command::GetHumanPlayers));
+}
+
+void ClockTick() {
+    char line[32];
+    std::snprintf(line, sizeof line, kTimeLeft, g_moveClockMs / 1000);
+    if (g_moveClockMs <= 0) {
+        // Time is up: the turn passes without a move test.
+        g_player1ToMove = g_player1ToMove ? 0 : 1;
+        g_moveClockMs = Ask(Command::GetMoveSeconds) * 1000;
+    } else {
+        g_moveClockMs -= 1000;
+    }
+    PutText(line, kWhite, ColourOfPlayer(g_player1ToMove ? 1 : 2), 620, 120);
+}
+
+bool SideCanMove(std::int32_t side) {
+    if (HasLegalSquare(side)) {
+        g_passCount[0] = 0;
+        g_passCount[1] = 0;
+        return true;
+    }
+    ++g_passCount[side == 0 ? 0 : 1];
+    return false;
+}
+
+void PlayTurnAt(std::int32_t x, std::int32_t y) {
+    // Nothing is played after the result.
+    if (g_matchOver) return;
+    const std::int32_t s = SideToMove();
+    const std::int32_t o = 1 - s;
+    const std::int32_t n = Ask(Command::GetBoardSize);
+    if (x < kBoardLeft || y < kBoardTop) return;
+    const std::int32_t c = (x - kBoardLeft) / kSquarePitch;
+    if (c >= n) return;
+    const std::int32_t r = (y - kBoardTop) / kSquarePitch;
+    if (r >= n) return;
+
+    if (!Ask(Command::PlayMove, s, c, r)) return;
+    DrawDisc(s + 1, x, y);
+
+    // Every answer refers to the board right after the placement: collect first.
+    std::int32_t turned[64][2];
+    int count = 0;
+    for (std::int32_t i = 0; i < n; ++i) {
+        for (std::int32_t j = 0; j < n; ++j) {
+            if (count < 64 && Ask(Command::IsEnclosed, c, r, i, j)) {
+                turned[count][0] = i;
+                turned[count][1] = j;
+                ++count;
+            }
+        }
+    }
+    for (int k = 0; k < count; ++k) {
+        Ask(Command::TurnDisc, turned[k][0], turned[k][1], s);
+        DrawDisc(s + 1, kBoardLeft + kSquarePitch * turned[k][0],
+                 kBoardTop + kSquarePitch * turned[k][1]);
+    }
+
+    DrawMatchStatus();
+    if (SideCanMove(o)) {
+        g_player1ToMove = o == 0 ? 1 : 0;
+        const std::int32_t seconds = Ask(Command::GetMoveSeconds);
+        if (seconds > 0) {
+            g_moveClockMs = seconds * 1000;
+            ClockTick();
+        }
+        if (PlayedByComputer(o)) platform::SetTimer(g_mainWindow, kComputerMoveTimer, 500);
+    } else {
+        // The other side passes and the mover keeps the turn; if the mover cannot
+        // move either, nobody ever can, and the match ends with the scores.
+        if (!HasLegalSquare(s)) g_noMovesLeft = true;
+        if (PlayedByComputer(s)) platform::SetTimer(g_mainWindow, kComputerMoveTimer, 500);
+    }
+    DrawMatchStatus();
+}
+
+void PlayComputerMove(std::int32_t side) {
+    const std::int32_t column = Ask(Command::AskMove, side, 0);
+    const std::int32_t row = Ask(Command::AskMove, side, 1);
+    PlayTurnAt(kBoardLeft + kSquarePitch * column, kBoardTop + kSquarePitch * row);
+}

@@ -1,0 +1,9 @@
+// The options screen: five settings, each changed one step at a time by its
+// arrows; the back button saves them and returns to the menu.
+#pragma once
+
+#include <cstdint>
+
+void DrawOptions();
+// A click at (x, y), x already corrected for the cursor.
+void OptionsClick(std::int32_t x, std::int32_t y);

@@ -1,0 +1,58 @@
+#include "shell/win_main.h"
+
+#include "match/game.h"
+#include "screens/menu.h"
+#include "shell/globals.h"
+#include "shell/load_bitmap_surface.h"
+#include "shell/main_window_proc.h"
+
+namespace {
+
+// Code page 1250.
+constexpr const char* kCaption = "B\xB3\xB9" "d";
+constexpr const char* kNoDirectDraw = "Nie mo\xBFna zainicjowa\xE6 obiektu DirectDraw";
+constexpr const char* kNoDisplayMode = "Nie mo\xBFna ustawi\xE6 trybu graficznego";
+constexpr const char* kNoSurface = "Nie mo\xBFna stworzy\xE6 bufora DirectDraw";
+constexpr const char* kNoBitmap = "Nie mo\xBFna wczyta\xE6 bitmapy";
+
+int Fail(const char* text) {
+    platform::MessageBox(g_mainWindow, text, kCaption, platform::MB_OK | platform::MB_ICONHAND);
+    return 0;
+}
+
+}  // namespace
+
+int WinMain() {
+    // With no settings file the person is asked first; "No" ends here, before any window.
+    if (!g_game.Init()) return 0;
+
+    platform::SetCursor(platform::LoadCursor(platform::kForkCursor));
+    platform::RegisterClassEx("Wolby", MainWindowProc);
+    // The window keeps the desktop's size from before the display mode is set.
+    const std::int32_t width = platform::GetSystemMetrics(platform::SM_CXSCREEN);
+    const std::int32_t height = platform::GetSystemMetrics(platform::SM_CYSCREEN);
+    g_mainWindow = platform::CreateWindowEx("Wolby", "Wolby", 0, 0, width, height);
+    platform::ShowWindow(g_mainWindow);
+    platform::UpdateWindow(g_mainWindow);
+    platform::SetForegroundWindow(g_mainWindow);
+
+    if (!platform::DirectDrawCreate(&g_directDraw)) return Fail(kNoDirectDraw);
+    if (!platform::SetCooperativeLevel(g_directDraw, g_mainWindow,
+                                       platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN)) {
+        return Fail(kNoDisplayMode);
+    }
+    if (!platform::SetDisplayMode(g_directDraw, 800, 600, 16)) return Fail(kNoDisplayMode);
+    if (!platform::CreatePrimarySurface(g_directDraw, &g_primarySurface)) return Fail(kNoSurface);
+    if (!platform::CreateOffscreenSurface(g_directDraw, 640, 480, &g_sheetSurface)) return Fail(kNoSurface);
+    g_sheetSurface = LoadBitmapSurface(g_directDraw, "zdj\\15.bmp");
+    if (g_sheetSurface == nullptr) return Fail(kNoBitmap);
+
+    DrawMenu();
+
+    platform::Message message;
+    while (platform::GetMessage(&message)) {
+        platform::TranslateMessage(&message);
+        platform::DispatchMessage(&message);
+    }
+    return 1;
+}
