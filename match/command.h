@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <initializer_list>
 
 enum class Command : std::int32_t {
     GetBoardSize = 0,

@@ -56,46 +56,44 @@ std::int32_t Game::Execute(std::int32_t code) {
 
     // The settings commands need nothing else.
     switch (static_cast<Command>(c.op)) {
-    case Command::GetBoardSize: return s.BoardSize();
-    case Command::GetMoveSeconds: return s.MoveSeconds();
-    case Command::GetHumanPlayers: return s.HumanPlayers();
-    case Command::GetDiscColour: return s.DiscColour(c.a1);
-    // The digits of these opcodes are 0 to 9: only opcode 0 can carry a sign.
-    case Command::SetBoardSize: s.boardSize = static_cast<std::int8_t>(c.a1); return 0;
-    case Command::SetHumanPlayers: s.humanPlayers = static_cast<std::int8_t>(c.a1); return 0;
-    case Command::SetMoveSeconds: s.moveSeconds = static_cast<std::int8_t>(c.a1); return 0;
-    case Command::SetDiscColour:
-        (c.a1 == 0 ? s.discColour1 : s.discColour2) = static_cast<std::int8_t>(c.a2);
-        return 0;
-    case Command::SaveSettings: s.Save(); return 0;  // Save tells the user itself
-    case Command::NewMatch: NewMatch(); return 0;
-    default: break;
+        case Command::GetBoardSize: return s.BoardSize();
+        case Command::GetMoveSeconds: return s.MoveSeconds();
+        case Command::GetHumanPlayers: return s.HumanPlayers();
+        case Command::GetDiscColour: return s.DiscColour(c.a1);
+        // The digits of these opcodes are 0 to 9: only opcode 0 can carry a sign.
+        case Command::SetBoardSize: s.boardSize = static_cast<std::int8_t>(c.a1); return 0;
+        case Command::SetHumanPlayers: s.humanPlayers = static_cast<std::int8_t>(c.a1); return 0;
+        case Command::SetMoveSeconds: s.moveSeconds = static_cast<std::int8_t>(c.a1); return 0;
+        case Command::SetDiscColour:
+            (c.a1 == 0 ? s.discColour1 : s.discColour2) = static_cast<std::int8_t>(c.a2);
+            return 0;
+        case Command::SaveSettings: s.Save(); return 0;  // Save tells the user itself
+        case Command::NewMatch: NewMatch(); return 0;
+        default: break;
     }
 
     if (!board) return 0;
     switch (static_cast<Command>(c.op)) {
-    case Command::PlayMove: {
-        Player* player = PlayerFor(c.a1);
-        if (player == nullptr) return 0;
-        return player->MakeMove(board.get(), Position(c.a2, c.a3), c.a1 == 0 ? 0 : 1) ? 1 : 0;
-    }
-    case Command::IsEnclosed:
-        return board->IsEnclosed(Position(c.a1, c.a2), Position(c.a3, c.a4), s.BoardSize()) ? 1 : 0;
-    case Command::CountDiscs:
-    case Command::GetScore:
-        return board->CountDiscs(c.a1);
-    case Command::TurnDisc:
-        board->TurnDisc(Position(c.a1, c.a2), c.a3);
-        return 0;
-    case Command::TryMove:
-        scratchBoard = *board;
-        return scratchBoard.TryPlace(Position(c.a2, c.a3), c.a1) ? 1 : 0;
-    case Command::AskMove: {
-        Player* player = PlayerFor(c.a1);
-        if (player == nullptr) return 0;
-        const Position choice = player->ChooseMove(board.get(), s.BoardSize(), c.a1);
-        return c.a2 == 0 ? choice.x : choice.y;
-    }
-    default: return 0;
+        case Command::PlayMove: {
+            Player* player = PlayerFor(c.a1);
+            if (player == nullptr) return 0;
+            return player->MakeMove(board.get(), Position(c.a2, c.a3), c.a1 == 0 ? 0 : 1) ? 1 : 0;
+        }
+        case Command::IsEnclosed:
+            return board->IsEnclosed(Position(c.a1, c.a2), Position(c.a3, c.a4), s.BoardSize()) ? 1
+                                                                                                : 0;
+        case Command::CountDiscs:
+        case Command::GetScore: return board->CountDiscs(c.a1);
+        case Command::TurnDisc: board->TurnDisc(Position(c.a1, c.a2), c.a3); return 0;
+        case Command::TryMove:
+            scratchBoard = *board;
+            return scratchBoard.TryPlace(Position(c.a2, c.a3), c.a1) ? 1 : 0;
+        case Command::AskMove: {
+            Player* player = PlayerFor(c.a1);
+            if (player == nullptr) return 0;
+            const Position choice = player->ChooseMove(board.get(), s.BoardSize(), c.a1);
+            return c.a2 == 0 ? choice.x : choice.y;
+        }
+        default: return 0;
     }
 }

@@ -96,8 +96,8 @@ void Settings::TakeImage(std::span<const std::uint8_t> data) {
     discColour2 = field(kDiscColour2At, defaults.discColour2, kMinColour, kMaxColour);
     boardSize = field(kBoardSizeAt, defaults.boardSize, kMinBoardSize, kMaxBoardSize);
     moveSeconds = field(kMoveSecondsAt, defaults.moveSeconds, kMinMoveSeconds, kMaxMoveSeconds);
-    humanPlayers = field(kHumanPlayersAt, defaults.humanPlayers, kMinHumanPlayers,
-                         kMaxHumanPlayers);
+    humanPlayers =
+        field(kHumanPlayersAt, defaults.humanPlayers, kMinHumanPlayers, kMaxHumanPlayers);
 }
 
 bool Settings::Load() {

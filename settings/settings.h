@@ -35,7 +35,9 @@ public:
     virtual ~Settings() = default;
 
     // 0 is player 1; any other value player 2.
-    std::int8_t DiscColour(std::int32_t player) const { return player == 0 ? discColour1 : discColour2; }
+    std::int8_t DiscColour(std::int32_t player) const {
+        return player == 0 ? discColour1 : discColour2;
+    }
     std::int8_t BoardSize() const { return boardSize; }
     std::int8_t MoveSeconds() const { return moveSeconds; }
     std::int8_t HumanPlayers() const { return humanPlayers; }

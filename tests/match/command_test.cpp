@@ -1,9 +1,9 @@
+#include "match/command.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
 #include <cstdint>
-
-#include "match/command.h"
 
 namespace {
 

@@ -1,3 +1,5 @@
+#include "match/game.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -8,7 +10,6 @@
 #include <utility>
 #include <vector>
 
-#include "match/game.h"
 #include "players/computer_player.h"
 #include "players/human_player.h"
 #include "tests/settings/test_support.h"
@@ -22,7 +23,7 @@ using test_support::Bytes;
 using test_support::ReadFile;
 
 std::int32_t Exec(Game& game, Command op, std::int32_t a1 = 0, std::int32_t a2 = 0,
-                 std::int32_t a3 = 0, std::int32_t a4 = 0) {
+                  std::int32_t a3 = 0, std::int32_t a4 = 0) {
     return game.Execute(PackCommand(op, a1, a2, a3, a4, 0));
 }
 
@@ -78,7 +79,8 @@ TEST_F(GameTest, WithoutASuccessfulInitEveryCommandAnswersZero) {
     EXPECT_EQ(TakeShownMessageBoxes().size(), 1u);
     EXPECT_FALSE(game.player1 || game.player2 || game.board);
     ExpectEveryCommandAnswersZero(game);
-    EXPECT_FALSE(fs::exists(Settings::kFileName)) << "SaveSettings wrote a file it had no values for";
+    EXPECT_FALSE(fs::exists(Settings::kFileName))
+        << "SaveSettings wrote a file it had no values for";
     EXPECT_TRUE(TakeShownMessageBoxes().empty());
 }
 
@@ -173,7 +175,8 @@ TEST_F(GameTest, AskMoveAnswersTheChosenSquareOneCoordinateAtATime) {
     for (const std::int32_t player : {0, 3}) {
         const std::int32_t x = Exec(computers, Command::AskMove, player, 0);
         const std::int32_t y = Exec(computers, Command::AskMove, player, 1);
-        EXPECT_EQ(Exec(computers, Command::TryMove, player, x, y), 1) << player << ": " << x << "," << y;
+        EXPECT_EQ(Exec(computers, Command::TryMove, player, x, y), 1)
+            << player << ": " << x << "," << y;
     }
     EXPECT_TRUE(SameBoard(*computers.board, before));
     // The size passed follows the setting at once: no legal square lies within
@@ -214,7 +217,8 @@ TEST_F(GameTest, SettersLiveInMemoryUntilSaved) {
     EXPECT_EQ(ReadFile(Settings::kFileName), saved);
 
     EXPECT_EQ(Exec(game, Command::SaveSettings), 0);
-    EXPECT_EQ(ReadFile(Settings::kFileName), (Bytes{0x90, 0xE1, 0x40, 0x00, 5, 7, 8, 9, 1, 0, 0, 0}));
+    EXPECT_EQ(ReadFile(Settings::kFileName),
+              (Bytes{0x90, 0xE1, 0x40, 0x00, 5, 7, 8, 9, 1, 0, 0, 0}));
 
     Game restarted;
     ASSERT_TRUE(restarted.Init());
@@ -234,8 +238,8 @@ TEST_F(GameTest, NewMatchBuildsPlayersAndBoardFromTheCurrentSettings) {
         bool firstHuman, secondHuman;
     };
     // More than two humans (a setter stores any digit) play as two.
-    for (const Case c : {Case{0, false, false}, Case{1, true, false}, Case{2, true, true},
-                         Case{9, true, true}}) {
+    for (const Case c :
+         {Case{0, false, false}, Case{1, true, false}, Case{2, true, true}, Case{9, true, true}}) {
         Exec(game, Command::SetHumanPlayers, c.humans);
         EXPECT_EQ(Exec(game, Command::NewMatch), 0);
         EXPECT_EQ(Is<HumanPlayer>(game.player1), c.firstHuman) << c.humans;
@@ -268,7 +272,8 @@ TEST_F(GameTest, CodesOutsideTheVocabularyChangeNothing) {
     ASSERT_EQ(Exec(game, Command::PlayMove, 0, 4, 2), 1);
     const Board before = *game.board;
     Player* const first = game.player1.get();
-    for (const std::int32_t code : {1700000, 1799999, 9900000, INT_MAX, -100000, -1400000, INT_MIN}) {
+    for (const std::int32_t code :
+         {1700000, 1799999, 9900000, INT_MAX, -100000, -1400000, INT_MIN}) {
         EXPECT_EQ(game.Execute(code), 0) << code;
     }
     EXPECT_TRUE(SameBoard(*game.board, before));
@@ -328,29 +333,37 @@ bool ListsInCapacity(const Game& game) {
     return true;
 }
 
-// Any code at all, in any order: the sanitizer build catches what an assertion
-// cannot (a write past a list, a null player, an overflow while decoding).
+// Every command with every digit, on a full list and amid new matches, then any
+// 32-bit code: the sanitizer build catches what an assertion cannot (a write
+// past a list, a null player, an overflow while decoding).
 TEST_F(GameTest, EveryCodeIsSafe) {
     Game game;
     Start(game, 1, 2, 8, 0, 0);
     // A setter can give a board larger than the lists were made for.
     Exec(game, Command::SetBoardSize, 9);
     Exec(game, Command::NewMatch);
-    for (std::int32_t digits = 0; digits < 10000; ++digits) {
-        for (std::int32_t op = 0; op <= 16; ++op) {
-            if (op == static_cast<std::int32_t>(Command::SaveSettings)) continue;  // a file each
-            const std::int32_t code = op * 100000 + digits * 10;
-            game.Execute(code);
-            ASSERT_TRUE(ListsInCapacity(game)) << code;
-            ASSERT_TRUE(game.player1 && game.player2 && game.board) << code;
+    // Turning one square over and over appends it each time, until the list is full.
+    for (int i = 0; i < 100; ++i) Exec(game, Command::TurnDisc, 9, 9, 0);
+    EXPECT_EQ(Exec(game, Command::GetScore, 0), PieceList::Capacity);
+
+    const auto sweep = [&game](bool withNewMatches) {
+        for (std::int32_t digits = 0; digits < 10000; ++digits) {
+            for (std::int32_t op = 0; op <= 16; ++op) {
+                if (op == static_cast<std::int32_t>(Command::SaveSettings))
+                    continue;  // a file each
+                if (op == static_cast<std::int32_t>(Command::NewMatch) && !withNewMatches) continue;
+                const std::int32_t code = op * 100000 + digits * 10;
+                game.Execute(code);
+                ASSERT_TRUE(ListsInCapacity(game)) << code;
+                ASSERT_TRUE(game.player1 && game.player2 && game.board) << code;
+            }
         }
-    }
-    // Turning one square over and over appends it each time: a list fills up.
-    for (int i = 0; i < 200; ++i) Exec(game, Command::TurnDisc, 9, 9, i % 2);
-    EXPECT_TRUE(ListsInCapacity(game));
+    };
+    sweep(false);
+    sweep(true);
 
     std::uint32_t state = 12345;
-    for (int i = 0; i < 200000; ++i) {
+    for (int i = 0; i < 100000; ++i) {
         state = state * 1664525u + 1013904223u;
         game.Execute(static_cast<std::int32_t>(state));
         ASSERT_TRUE(ListsInCapacity(game));
@@ -359,7 +372,6 @@ TEST_F(GameTest, EveryCodeIsSafe) {
         game.Execute(code);
     }
     EXPECT_TRUE(ListsInCapacity(game));
-    platform::headless::TakeShownMessageBoxes();
 }
 
 }  // namespace

@@ -1,3 +1,5 @@
+#include "settings/settings.h"
+
 #include <gtest/gtest.h>
 
 #include <climits>
@@ -6,7 +8,6 @@
 #include <string>
 #include <vector>
 
-#include "settings/settings.h"
 #include "settings/text_mode.h"
 #include "tests/settings/test_support.h"
 
@@ -56,7 +57,8 @@ TEST(SettingsTest, DiscColourTellsPlayerOneFromEveryOtherValue) {
     Settings s;
     Set(s, {3, 8, 6, 0, 2});
     EXPECT_EQ(s.DiscColour(0), 3);
-    for (const std::int32_t player : {1, 2, 9, -1, INT_MIN, INT_MAX}) EXPECT_EQ(s.DiscColour(player), 8);
+    for (const std::int32_t player : {1, 2, 9, -1, INT_MIN, INT_MAX})
+        EXPECT_EQ(s.DiscColour(player), 8);
 }
 
 TEST(SettingsTest, EveryCombinationInRangeSurvivesTheStoredImage) {
@@ -118,22 +120,29 @@ TEST_F(SettingsFileTest, HandWrittenFilesLoadAsTextModeReadsThem) {
         {"line feeds stored as pairs in the tag",
          Join({{0x0D, 0x0A, 0x0D, 0x0A, 0x0D, 0x0A, 0x0D, 0x0A}, {3, 4, 7, 5, 1, 0, 0, 0}}),
          {3, 4, 7, 5, 1}},
-        {"lone returns are data bytes", Join({{0x0D, 0x0D, 0x0A, 0x0D, 0x0D}, {3, 4, 7, 5, 1}}),
+        {"lone returns are data bytes",
+         Join({{0x0D, 0x0D, 0x0A, 0x0D, 0x0D}, {3, 4, 7, 5, 1}}),
          {3, 4, 7, 5, 1}},
         {"a field 10 stored as a pair reads as one byte (then held to 9)",
-         Join({kTag, {0x0D, 0x0A, 4, 7, 5, 1, 0, 0, 0}}), {9, 4, 7, 5, 1}},
-        {"end of file inside the fields", Join({kTag, {3, 4, 0x1A, 7, 5, 1, 0, 0, 0}}),
+         Join({kTag, {0x0D, 0x0A, 4, 7, 5, 1, 0, 0, 0}}),
+         {9, 4, 7, 5, 1}},
+        {"end of file inside the fields",
+         Join({kTag, {3, 4, 0x1A, 7, 5, 1, 0, 0, 0}}),
          {3, 4, 6, 0, 2}},
-        {"end of file inside the tag", Join({{0x90, 0x1A, 0x40, 0x00}, {3, 4, 7, 5, 1}}), kDefaults},
+        {"end of file inside the tag", Join({{0x90, 0x1A, 0x40, 0x00}, {3, 4, 7, 5, 1}}),
+         kDefaults},
         {"end of file in the padding", Join({kTag, {3, 4, 7, 5, 1, 0x1A, 9, 9}}), {3, 4, 7, 5, 1}},
-        {"a foreign tag is ignored", Join({{'a', 'b', 'c', 'd'}, {3, 4, 7, 5, 1, 0, 0, 0}}),
+        {"a foreign tag is ignored",
+         Join({{'a', 'b', 'c', 'd'}, {3, 4, 7, 5, 1, 0, 0, 0}}),
          {3, 4, 7, 5, 1}},
         {"a short file", Join({kTag, {3, 4}}), {3, 4, 6, 0, 2}},
         {"a long file", Join({kTag, {3, 4, 7, 5, 1, 0, 0, 0}, Bytes(100, 2)}), {3, 4, 7, 5, 1}},
         {"an empty file", {}, kDefaults},
-        {"values below their ranges", Join({kTag, {0, 0x80, 4, 0xFF, 0xFF, 0, 0, 0}}),
+        {"values below their ranges",
+         Join({kTag, {0, 0x80, 4, 0xFF, 0xFF, 0, 0, 0}}),
          {1, 1, 5, 0, 0}},
-        {"values above their ranges", Join({kTag, {10, 0x7F, 9, 0x0A, 3, 0, 0, 0}}),
+        {"values above their ranges",
+         Join({kTag, {10, 0x7F, 9, 0x0A, 3, 0, 0, 0}}),
          {9, 9, 8, 9, 2}},
     };
     for (const HandWritten& file : files) {

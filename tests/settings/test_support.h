@@ -26,7 +26,8 @@ inline Bytes ReadFile(const std::filesystem::path& path) {
 
 inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    out.write(reinterpret_cast<const char*>(bytes.data()),
+              static_cast<std::streamsize>(bytes.size()));
     ASSERT_TRUE(out.good()) << path;
 }
 
@@ -55,7 +56,8 @@ protected:
 
     void TearDown() override {
         EXPECT_FALSE(platform::headless::TakeUnscriptedMessageBox()) << "a dialog nobody answered";
-        EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0) << "an expected dialog never came";
+        EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0)
+            << "an expected dialog never came";
         std::filesystem::current_path(previous_);
         std::error_code ignored;
         std::filesystem::remove_all(directory_, ignored);

@@ -1,9 +1,9 @@
+#include "settings/text_mode.h"
+
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <vector>
-
-#include "settings/text_mode.h"
 
 namespace {
 
