@@ -1,0 +1,196 @@
+// LoadBitmapSurface on the files it may meet: every common BMP layout, files of
+// another size, and missing, truncated or foreign files, which must give null.
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <string>
+#include <vector>
+
+#include "shell/load_bitmap_surface.h"
+#include "test_screen.h"
+
+using namespace platform;
+namespace hl = platform::headless;
+
+namespace {
+
+using Bytes = std::vector<std::uint8_t>;
+
+void Put16(Bytes& b, std::uint32_t v) {
+    b.push_back(static_cast<std::uint8_t>(v));
+    b.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+void Put32(Bytes& b, std::uint32_t v) {
+    Put16(b, v & 0xFFFF);
+    Put16(b, v >> 16);
+}
+
+// The test picture: colour of (x, y) out of a small palette, so that every
+// depth can hold it exactly.
+const Colour kPalette[4] = {0x000000, 0x0000FF, 0x00FF00, 0xFFFFFF};
+// A two-colour bitmap can hold only the first two.
+int IndexAt(int x, int y, int bits) { return bits == 1 ? (x + y) % 2 : (x + 2 * y) % 4; }
+
+// A BMP of the test picture with the given depth (1, 4, 8 palettised; 24; 32).
+Bytes MakeBmp(int width, int height, int bits, bool topDown) {
+    const int paletteSize = bits <= 8 ? (1 << bits) : 0;
+    const std::uint32_t stride = static_cast<std::uint32_t>(((width * bits + 31) / 32) * 4);
+    const std::uint32_t offset = 54 + 4 * static_cast<std::uint32_t>(paletteSize);
+    Bytes b{'B', 'M'};
+    Put32(b, offset + stride * static_cast<std::uint32_t>(height));
+    Put32(b, 0);
+    Put32(b, offset);
+    Put32(b, 40);
+    Put32(b, static_cast<std::uint32_t>(width));
+    Put32(b, static_cast<std::uint32_t>(topDown ? -height : height));
+    Put16(b, 1);
+    Put16(b, static_cast<std::uint32_t>(bits));
+    for (int i = 0; i < 6; ++i) Put32(b, 0);
+    for (int i = 0; i < paletteSize; ++i) {
+        const Colour c = kPalette[i % 4];
+        b.push_back(static_cast<std::uint8_t>(c >> 16));
+        b.push_back(static_cast<std::uint8_t>(c >> 8));
+        b.push_back(static_cast<std::uint8_t>(c));
+        b.push_back(0);
+    }
+    for (int row = 0; row < height; ++row) {
+        const int y = topDown ? row : height - 1 - row;
+        Bytes line(stride, 0);
+        for (int x = 0; x < width; ++x) {
+            const int index = IndexAt(x, y, bits);
+            const Colour c = kPalette[index];
+            if (bits <= 8) {
+                const int bit = x * bits;
+                line[static_cast<std::size_t>(bit / 8)] |=
+                    static_cast<std::uint8_t>(index << (8 - bits - bit % 8));
+            } else {
+                const std::size_t at = static_cast<std::size_t>(x * bits / 8);
+                line[at] = static_cast<std::uint8_t>(c >> 16);
+                line[at + 1] = static_cast<std::uint8_t>(c >> 8);
+                line[at + 2] = static_cast<std::uint8_t>(c);
+            }
+        }
+        b.insert(b.end(), line.begin(), line.end());
+    }
+    return b;
+}
+
+class Bitmaps : public wolby_test::ScreenTest {
+protected:
+    void SetUp() override {
+        ScreenTest::SetUp();
+        folder_ = std::filesystem::temp_directory_path() /
+                  ("wolby_bitmaps_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
+                   "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
+        std::filesystem::create_directories(folder_ / "zdj");
+    }
+    void TearDown() override {
+        std::filesystem::remove_all(folder_);
+        ScreenTest::TearDown();
+    }
+    std::string Write(const std::string& name, const Bytes& bytes) {
+        const auto path = folder_ / name;
+        std::ofstream(path, std::ios::binary)
+            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        return path.string();
+    }
+    // Shows the loaded surface on the screen and checks it against the test picture.
+    static void ExpectPicture(Surface surface, int width, int height, int bits = 24) {
+        ASSERT_NE(surface, nullptr);
+        std::int32_t w = 0, h = 0;
+        GetSurfaceSize(surface, &w, &h);
+        ASSERT_EQ(w, width);
+        ASSERT_EQ(h, height);
+        ASSERT_TRUE(BltFast(g_primarySurface, 0, 0, surface, nullptr, 0));
+        for (int y = 0; y < height; ++y)
+            for (int x = 0; x < width; ++x) ASSERT_EQ(At(x, y), kPalette[IndexAt(x, y, bits)]) << x << "," << y;
+    }
+
+    std::filesystem::path folder_;
+};
+
+TEST_F(Bitmaps, EveryCommonLayoutLoadsAtItsOwnSize) {
+    for (int bits : {1, 4, 8, 24, 32}) {
+        for (bool topDown : {false, true}) {
+            SCOPED_TRACE(std::to_string(bits) + (topDown ? " top-down" : " bottom-up"));
+            // Odd widths exercise the row padding.
+            const std::string path = Write("p.bmp", MakeBmp(37, 23, bits, topDown));
+            const int before = hl::LiveSurfaces();
+            Surface surface = LoadBitmapSurface(g_directDraw, path.c_str());
+            EXPECT_EQ(hl::LiveSurfaces(), before + 1);
+            ExpectPicture(surface, 37, 23, bits);
+        }
+    }
+}
+
+TEST_F(Bitmaps, BackslashInTheNameIsTheFolderSeparator) {
+    Write("zdj/15.bmp", MakeBmp(640, 480, 24, false));
+    const std::string name = (folder_ / "zdj").string() + "\\15.bmp";
+    ExpectPicture(LoadBitmapSurface(g_directDraw, name.c_str()), 640, 480);
+}
+
+TEST_F(Bitmaps, MissingTruncatedAndForeignFilesGiveNoSurface) {
+    const Bytes good = MakeBmp(40, 30, 24, false);
+    std::vector<std::pair<std::string, Bytes>> bad = {
+        {"empty.bmp", {}},
+        {"text.bmp", Bytes{'h', 'e', 'l', 'l', 'o', '\n'}},
+        {"header_only.bmp", Bytes(good.begin(), good.begin() + 30)},
+        {"short_pixels.bmp", Bytes(good.begin(), good.end() - 200)},
+    };
+    Bytes png = good;  // a PNG signature where "BM" belongs
+    png[0] = 0x89;
+    png[1] = 'P';
+    bad.emplace_back("png.bmp", png);
+    Bytes huge = good;  // claims a width it does not have
+    huge[18] = 0xFF;
+    huge[19] = 0xFF;
+    huge[20] = 0xFF;
+    huge[21] = 0x7F;
+    bad.emplace_back("huge.bmp", huge);
+    Bytes rle = MakeBmp(40, 30, 8, false);
+    rle[30] = 1;  // run-length compressed
+    bad.emplace_back("rle.bmp", rle);
+    Bytes palette = MakeBmp(8, 8, 8, false);
+    palette[46] = 0x00;  // 4096 colours used: more than a palette can hold
+    palette[47] = 0x10;
+    bad.emplace_back("palette.bmp", palette);
+
+    const int before = hl::LiveSurfaces();
+    EXPECT_EQ(LoadBitmapSurface(g_directDraw, (folder_ / "none.bmp").string().c_str()), nullptr);
+    EXPECT_EQ(LoadBitmapSurface(g_directDraw, folder_.string().c_str()), nullptr);  // a folder
+    for (const auto& [name, bytes] : bad) {
+        EXPECT_EQ(LoadBitmapSurface(g_directDraw, Write(name, bytes).c_str()), nullptr) << name;
+    }
+    EXPECT_EQ(hl::LiveSurfaces(), before);
+    // Every prefix of a good file is refused, never read past its end.
+    for (std::size_t cut = 0; cut < good.size(); cut += 97) {
+        const Bytes prefix(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
+        ASSERT_EQ(LoadBitmapSurface(g_directDraw, Write("cut.bmp", prefix).c_str()), nullptr) << cut;
+    }
+}
+
+TEST_F(Bitmaps, ALastRowWithoutItsPaddingIsStillAccepted) {
+    Bytes bytes = MakeBmp(37, 5, 24, false);
+    bytes.resize(bytes.size() - 1);  // 37 * 3 = 111 bytes, padded to 112
+    ExpectPicture(LoadBitmapSurface(g_directDraw, Write("p.bmp", bytes).c_str()), 37, 5);
+}
+
+TEST_F(Bitmaps, NoSurfaceMeansNoPictureAndNoContextMeansAnEmptySurface) {
+    const std::string path = Write("p.bmp", MakeBmp(12, 10, 24, false));
+    hl::SetFault(hl::Fault::CreateOffscreenSurface, true);
+    EXPECT_EQ(LoadBitmapSurface(g_directDraw, path.c_str()), nullptr);
+    hl::SetFault(hl::Fault::CreateOffscreenSurface, false);
+
+    hl::SetFault(hl::Fault::GetDC, true);
+    Surface blank = LoadBitmapSurface(g_directDraw, path.c_str());
+    hl::SetFault(hl::Fault::GetDC, false);
+    ASSERT_NE(blank, nullptr);
+    Paint({0, 0, 20, 20}, 0x00FF00);
+    ASSERT_TRUE(BltFast(g_primarySurface, 0, 0, blank, nullptr, 0));
+    EXPECT_EQ(At(1, 0), 0u);  // the picture would have red here
+    EXPECT_EQ(At(11, 9), 0u);
+}
+
+}  // namespace
