@@ -1,0 +1,288 @@
+// Start-up, the menu with its marker and clicks, the credits, ESC and the exit.
+#include <algorithm>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+
+#include "screens/game_screen.h"
+#include "screens/screen.h"
+#include "shell/animate_credits.h"
+#include "shell/sheet.h"
+#include "tests/program/program_fixture.h"
+
+namespace wolby_test {
+namespace {
+
+namespace headless = platform::headless;
+
+const std::string kCaption = "B\xB3\xB9" "d";
+
+bool MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
+bool NoMarker() { return AllBlack(240, 170, 290, 370); }
+
+TEST_F(Program, NoSettingsFileAnsweredNoEndsWithStatusZeroAndNoWindow) {
+    headless::ScriptMessageBoxAnswer(platform::IDNO);
+    EXPECT_EQ(Run({}), 0);
+    EXPECT_FALSE(headless::WindowCreated());
+    const auto boxes = headless::TakeShownMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].caption, kCaption);
+    EXPECT_EQ(boxes[0].type, platform::MB_YESNO);
+    EXPECT_FALSE(SettingsFileExists());
+}
+
+TEST_F(Program, NoSettingsFileAnsweredYesShowsTheMenuAndTheExitItemWritesTheDefaults) {
+    headless::ScriptMessageBoxAnswer(platform::IDYES);
+    const int status = Run({
+        [] {
+            EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
+            EXPECT_TRUE(AllBlack(0, 0, 800, 50));
+            EXPECT_TRUE(AllBlack(0, 390, 800, 600));
+            EXPECT_FALSE(std::filesystem::exists("setting.dat"));
+            headless::PostLeftClick(300 - 15, 345);  // exit, the fourth item
+        },
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 1, 2, 6, 0, 2, 0, 0, 0}));
+}
+
+struct StartupFault {
+    headless::Fault fault;
+    const char* message;
+};
+
+TEST_F(Program, EveryStartupFailureShowsItsOwnMessageAndEndsWithStatusZero) {
+    const StartupFault cases[] = {
+        {headless::Fault::DirectDrawCreate, "Nie mo\xBFna zainicjowa\xE6 obiektu DirectDraw"},
+        {headless::Fault::SetCooperativeLevel, "Nie mo\xBFna ustawi\xE6 trybu graficznego"},
+        {headless::Fault::SetDisplayMode, "Nie mo\xBFna ustawi\xE6 trybu graficznego"},
+        {headless::Fault::CreatePrimarySurface, "Nie mo\xBFna stworzy\xE6 bufora DirectDraw"},
+        {headless::Fault::CreateOffscreenSurface, "Nie mo\xBFna stworzy\xE6 bufora DirectDraw"},
+    };
+    for (const StartupFault& c : cases) {
+        Restart();
+        WriteSettings({});
+        headless::SetFault(c.fault, true);
+        headless::ScriptMessageBoxAnswer(platform::IDOK);
+        EXPECT_EQ(Run({}), 0) << c.message;
+        const auto boxes = headless::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u) << c.message;
+        EXPECT_EQ(boxes[0].text, c.message);
+        EXPECT_EQ(boxes[0].caption, kCaption);
+        EXPECT_EQ(boxes[0].type, platform::MB_OK | platform::MB_ICONHAND);
+        EXPECT_TRUE(boxes[0].owned);
+    }
+}
+
+TEST_F(Program, AMissingOrBrokenSheetShowsItsMessage) {
+    for (const bool missing : {true, false}) {
+        Restart();
+        WriteSettings({});
+        std::filesystem::remove("zdj/15.bmp");
+        if (!missing) std::ofstream("zdj/15.bmp") << "BM this is no bitmap";
+        headless::ScriptMessageBoxAnswer(platform::IDOK);
+        EXPECT_EQ(Run({}), 0);
+        const auto boxes = headless::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, "Nie mo\xBFna wczyta\xE6 bitmapy");
+    }
+}
+
+TEST_F(Program, TheMarkerFollowsThePointerOverTheItems) {
+    WriteSettings({});
+    const int status = Run({
+        [] {
+            EXPECT_TRUE(NoMarker());  // nothing before the pointer moves
+            headless::PostMouseMove(241, 171);
+        },
+        [] {
+            EXPECT_TRUE(MarkerAt(1));
+            headless::PostMouseMove(559, 219);
+        },
+        [] {
+            EXPECT_TRUE(MarkerAt(1));
+            headless::PostMouseMove(400, 220);  // the boundary between items 1 and 2
+        },
+        [] {
+            EXPECT_TRUE(NoMarker());
+            headless::PostMouseMove(400, 221);
+        },
+        [] {
+            EXPECT_TRUE(MarkerAt(2));
+            EXPECT_TRUE(AllBlack(240, 170, 290, 220));
+            headless::PostMouseMove(400, 300);
+        },
+        [] {
+            EXPECT_TRUE(MarkerAt(3));
+            headless::PostMouseMove(400, 369);
+        },
+        [] {
+            EXPECT_TRUE(MarkerAt(4));
+            headless::PostMouseMove(400, 370);
+        },
+        [] {
+            EXPECT_TRUE(NoMarker());
+            headless::PostMouseMove(240, 200);  // left edge of the picture: outside
+        },
+        [] {
+            EXPECT_TRUE(NoMarker());
+            headless::PostMouseMove(560, 200);
+        },
+        [] {
+            EXPECT_TRUE(NoMarker());
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
+TEST_F(Program, ClicksAreCorrectedByTheCursorsOffset) {
+    WriteSettings({});
+    const int status = Run({
+        [] { headless::PostLeftClick(550, 200); },  // shows the marker, but the click lands at 565
+        [] {
+            EXPECT_EQ(g_screen, Screen::Menu);
+            EXPECT_TRUE(MarkerAt(1));
+            headless::PostLeftClick(400, 220);  // a boundary row hits nothing
+        },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Menu);
+            headless::PostLeftClick(230, 200);  // no marker there, but the click lands at 245
+        },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Match);
+            EXPECT_TRUE(ShowsPiece(sheet::SquareTile, 100, 100));
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
+TEST_F(Program, TheCreditsBounceAndGoOnWhereTheyWereLeft) {
+    WriteSettings({});
+    const platform::Colour blue = 0xFF0000;
+    std::vector<std::int32_t> seen;
+    std::vector<std::function<void()>> steps;
+    steps.push_back([] { headless::PostLeftClick(300, 300); });  // credits
+    steps.push_back([] {
+        EXPECT_EQ(g_screen, Screen::Credits);
+        EXPECT_TRUE(AllBlack(100, 0, 700, 600));  // no line before the first tick
+        headless::PostMouseMove(300, 200);        // moving the pointer draws nothing here
+    });
+    steps.push_back([] {
+        EXPECT_TRUE(AllBlack(100, 0, 700, 600));
+        headless::AdvanceTime(50);
+    });
+    steps.push_back([&] {
+        EXPECT_TRUE(ShowsText("WOLBY", blue, 0, 350, 99));
+        EXPECT_TRUE(ShowsText("Program: Zenobar", blue, 0, 300, 199));
+        EXPECT_TRUE(ShowsText("Grafika: Zenobar", blue, 0, 300, 249));
+        headless::PostLeftClick(300, 200);  // clicks do nothing on the credits
+    });
+    steps.push_back([&] {
+        EXPECT_EQ(g_screen, Screen::Credits);
+        seen.push_back(g_creditsY);
+        headless::AdvanceTime(50 * 150);
+    });
+    steps.push_back([&] {
+        seen.push_back(g_creditsY);
+        headless::PostKey(platform::VK_ESCAPE);
+    });
+    steps.push_back([&] {
+        EXPECT_EQ(g_screen, Screen::Menu);
+        EXPECT_FALSE(headless::TimerRunning(kCreditsTimer));
+        const std::int32_t left = g_creditsY;
+        headless::AdvanceTime(1000);  // no tick while the menu is shown
+        seen.push_back(left);
+    });
+    steps.push_back([&] {
+        EXPECT_EQ(g_creditsY, seen.back());
+        headless::PostLeftClick(300, 300);
+    });
+    steps.push_back([&] { headless::AdvanceTime(50); });
+    steps.push_back([&] {
+        const std::int32_t step = g_creditsY - seen.back();
+        EXPECT_EQ(std::abs(step), 1);
+        headless::CloseWindow();
+    });
+    EXPECT_EQ(Run(steps), 1);
+    ASSERT_EQ(seen.size(), 3u);
+    EXPECT_EQ(seen[0], 99);
+}
+
+TEST_F(Program, TheCreditsLinesStayBetween99And151) {
+    WriteSettings({});
+    std::int32_t lowest = 1000;
+    std::int32_t highest = -1000;
+    std::vector<std::function<void()>> steps;
+    steps.push_back([] { headless::PostLeftClick(300, 300); });
+    for (int tick = 0; tick < 260; ++tick) {
+        steps.push_back([&] {
+            headless::AdvanceTime(50);
+        });
+        steps.push_back([&] {
+            lowest = std::min(lowest, g_creditsY);
+            highest = std::max(highest, g_creditsY);
+            headless::PostMouseMove(0, 0);
+        });
+    }
+    steps.push_back([] { headless::CloseWindow(); });
+    EXPECT_EQ(Run(steps), 1);
+    EXPECT_EQ(lowest, 99);
+    EXPECT_EQ(highest, 151);
+}
+
+TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {
+    WriteSettings({});
+    const auto original = ReadSettingsFile();
+    std::filesystem::remove("setting.dat");
+    WriteSettings({.moveSeconds = 0, .humanPlayers = 0});
+    const auto written = ReadSettingsFile();
+    auto backToMenu = [] {
+        EXPECT_EQ(g_screen, Screen::Menu);
+        EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
+        EXPECT_FALSE(headless::TimerRunning(kComputerMoveTimer));
+        EXPECT_FALSE(headless::TimerRunning(kMoveClockTimer));
+        EXPECT_FALSE(headless::TimerRunning(kCreditsTimer));
+    };
+    const int status = Run({
+        [] { headless::PostKey(platform::VK_ESCAPE); },  // on the menu: drawn again, nothing else
+        [&] {
+            backToMenu();
+            headless::PostLeftClick(300, 200);  // a computer-only match: timer 0 runs
+        },
+        [&] {
+            EXPECT_TRUE(headless::TimerRunning(kComputerMoveTimer));
+            headless::PostKey('A');  // any other key does nothing
+        },
+        [&] {
+            EXPECT_EQ(g_screen, Screen::Match);
+            headless::PostKey(platform::VK_ESCAPE);
+        },
+        [&] {
+            backToMenu();
+            headless::PostLeftClick(300, 250);  // options
+        },
+        [&] {
+            EXPECT_EQ(g_screen, Screen::Options);
+            headless::PostKey(platform::VK_ESCAPE);
+        },
+        [&] {
+            backToMenu();
+            headless::PostLeftClick(300, 300);  // credits
+        },
+        [&] {
+            headless::PostKey(platform::VK_ESCAPE);
+        },
+        [&] {
+            backToMenu();
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(ReadSettingsFile(), written);
+    EXPECT_NE(original, written);
+}
+
+}  // namespace
+}  // namespace wolby_test

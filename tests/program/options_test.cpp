@@ -1,0 +1,207 @@
+// The options screen driven by clicks: every row's arrows against both ends,
+// the exact hit boxes, the back button's file and the values in the next match.
+#include "match/game.h"
+#include "players/computer_player.h"
+#include "screens/game_screen.h"
+#include "screens/screen.h"
+#include "shell/sheet.h"
+#include "tests/program/program_fixture.h"
+
+namespace wolby_test {
+namespace {
+
+namespace headless = platform::headless;
+
+constexpr Colour kText = 0xC8C864;
+constexpr Colour kBlack = 0;
+
+// Reported click x on an arrow of a row (the game adds 15).
+constexpr std::int32_t kLeftArrow = 390;
+constexpr std::int32_t kRightArrow = 490;
+
+void OpenOptions() { headless::PostLeftClick(300, 250); }
+
+bool SwatchShows(int player, Colour colour) {
+    const std::int32_t y = player == 0 ? 300 : 350;
+    for (std::int32_t py = y + 1; py < y + 19; ++py) {
+        for (std::int32_t px = 441; px < 479; ++px) {
+            if (headless::PixelAt(px, py) != colour) return false;
+        }
+    }
+    return headless::PixelAt(440, y) == 0 && headless::PixelAt(479, y + 19) == 0;  // the black pen
+}
+
+TEST_F(Program, TheOptionsShowTheDefaultsWithTheirLabelsAndPictures) {
+    headless::ScriptMessageBoxAnswer(platform::IDYES);
+    const int status = Run({
+        [] { OpenOptions(); },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Options);
+            EXPECT_TRUE(ShowsText("Wielko\x9C\xE6 planszy", kText, kBlack, 100, 150));
+            EXPECT_TRUE(ShowsText("Ilo\x9C\xE6 graczy", kText, kBlack, 100, 200));
+            EXPECT_TRUE(ShowsText("Czas na ruch (0 - czas wy\xB3\xB9" "czony)[sek]", kText, kBlack, 100, 250));
+            EXPECT_TRUE(ShowsText("Kolor pionk\xF3w gracza 1", kText, kBlack, 100, 300));
+            EXPECT_TRUE(ShowsText("Kolor pionk\xF3w gracza 2", kText, kBlack, 100, 350));
+            EXPECT_TRUE(ShowsText(" 6x6", kText, kBlack, 440, 150));
+            EXPECT_TRUE(ShowsText("   2", kText, kBlack, 440, 200));
+            EXPECT_TRUE(ShowsText("   0", kText, kBlack, 440, 250));
+            EXPECT_TRUE(SwatchShows(0, DiscColour(1, 1)));
+            EXPECT_TRUE(SwatchShows(1, DiscColour(2, 2)));
+            for (const std::int32_t y : {150, 200, 250, 300, 350}) {
+                EXPECT_TRUE(ShowsPiece(sheet::ArrowLeft, 400, y));
+                EXPECT_TRUE(ShowsPiece(sheet::ArrowRight, 500, y));
+            }
+            EXPECT_TRUE(ShowsPiece(sheet::BackButton, 350, 450));
+            for (const std::int32_t x : {0, 750}) EXPECT_TRUE(ShowsPiece(sheet::OptionsFrameTile, x, 300));
+            for (const std::int32_t y : {0, 550}) EXPECT_TRUE(ShowsPiece(sheet::OptionsFrameTile, 400, y));
+            headless::PostMouseMove(300, 200);  // no marker on this screen
+        },
+        [] {
+            EXPECT_TRUE(ShowsText("Ilo\x9C\xE6 graczy", kText, kBlack, 100, 200));
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
+TEST_F(Program, EveryArrowStepsByOneAndStopsAtItsEnd) {
+    WriteSettings({});
+    struct Row {
+        std::int32_t y;
+        Command read;
+        int arg;
+        int lowest;
+        int highest;
+    };
+    const Row rows[] = {
+        {150, Command::GetBoardSize, 0, 5, 8},    {200, Command::GetHumanPlayers, 0, 0, 2},
+        {250, Command::GetMoveSeconds, 0, 0, 9},  {300, Command::GetDiscColour, 0, 1, 9},
+        {350, Command::GetDiscColour, 1, 1, 9},
+    };
+    std::vector<std::function<void()>> steps{[] { OpenOptions(); }};
+    for (const Row& row : rows) {
+        auto value = [row] { return g_game.Execute(PackCommand(row.read, row.arg, 0, 0, 0, 0)); };
+        // Down to the lowest and against it, then up to the highest and against it.
+        for (int i = 0; i < 10; ++i) {
+            steps.push_back([=] {
+                headless::PostLeftClick(kLeftArrow, row.y + 5);
+            });
+        }
+        steps.push_back([=] {
+            EXPECT_EQ(value(), row.lowest) << row.y;
+            if (row.y == 150) {
+                EXPECT_TRUE(ShowsText(" 5x5", kText, kBlack, 440, 150));
+            }
+            if (row.y == 200 || row.y == 250) {
+                EXPECT_TRUE(ShowsText("   0 ", kText, kBlack, 440, row.y));
+            }
+            if (row.y == 300) {
+                EXPECT_TRUE(SwatchShows(0, DiscColour(1, 1)));
+            }
+            for (int i = 0; i < 10; ++i) headless::PostLeftClick(kRightArrow, row.y + 45);
+        });
+        steps.push_back([=] {
+            EXPECT_EQ(value(), row.highest) << row.y;
+            if (row.y == 150) {
+                EXPECT_TRUE(ShowsText(" 8x8", kText, kBlack, 440, 150));
+            }
+            if (row.y == 250) {
+                EXPECT_TRUE(ShowsText("   9 ", kText, kBlack, 440, 250));
+            }
+            if (row.y == 300) {
+                EXPECT_TRUE(SwatchShows(0, DiscColour(1, 9)));
+            }
+            if (row.y == 350) {
+                EXPECT_TRUE(SwatchShows(1, DiscColour(2, 9)));
+            }
+            headless::PostMouseMove(0, 0);
+        });
+    }
+    steps.push_back([] { headless::CloseWindow(); });
+    EXPECT_EQ(Run(steps), 1);
+}
+
+TEST_F(Program, TheHitBoxesAreStrict) {
+    WriteSettings({});
+    const int status = Run({
+        [] { OpenOptions(); },
+        [] { headless::PostLeftClick(385, 160); },  // lands at 400: on the edge, nothing
+        [] {
+            EXPECT_EQ(g_game.Execute(0), 6);
+            headless::PostLeftClick(386, 160);
+        },
+        [] {
+            EXPECT_EQ(g_game.Execute(0), 5);
+            headless::PostLeftClick(490, 200);  // the boundary between the first two rows
+        },
+        [] {
+            EXPECT_EQ(g_game.Execute(0), 5);
+            EXPECT_EQ(g_game.Execute(PackCommand(Command::GetHumanPlayers, 0, 0, 0, 0, 0)), 2);
+            headless::PostLeftClick(410 - 15 + 15, 190);  // below the arrow picture, still the row
+        },
+        [] {
+            EXPECT_EQ(g_game.Execute(0), 4 + 1);  // 5 stays: the left arrow is at its end
+            headless::PostLeftClick(395, 240);
+        },
+        [] {
+            EXPECT_EQ(g_game.Execute(PackCommand(Command::GetHumanPlayers, 0, 0, 0, 0, 0)), 1);
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
+TEST_F(Program, TheBackButtonSavesAndTheNextMatchUsesTheValues) {
+    WriteSettings({});
+    const int status = Run({
+        [] { OpenOptions(); },
+        [] {
+            headless::PostLeftClick(kRightArrow, 160);  // size 7
+            headless::PostLeftClick(kLeftArrow, 210);   // 1 human
+            headless::PostLeftClick(kRightArrow, 260);  // 1 second
+            headless::PostLeftClick(kRightArrow, 310);  // colour 2 for player 1
+            headless::PostLeftClick(kRightArrow, 360);  // colour 3 for player 2
+        },
+        [this] {
+            EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 1, 2, 6, 0, 2, 0, 0, 0}));
+            headless::PostLeftClick(400 - 15, 475);  // back
+        },
+        [this] {
+            EXPECT_EQ(g_screen, Screen::Menu);
+            EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
+            EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 2, 3, 7, 1, 1, 0, 0, 0}));
+            headless::PostLeftClick(300, 200);
+        },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Match);
+            EXPECT_TRUE(ShowsPiece(sheet::SquareTile, 100 + 51 * 6, 100 + 51 * 6));
+            EXPECT_FALSE(ShowsPiece(sheet::SquareTile, 100 + 51 * 7, 100));
+            EXPECT_EQ(SquareShows(2, 2, DiscColour(1, 2), DiscColour(2, 3)), 1);
+            EXPECT_EQ(SquareShows(3, 2, DiscColour(1, 2), DiscColour(2, 3)), 2);
+            EXPECT_TRUE(headless::TimerRunning(kMoveClockTimer));
+            EXPECT_EQ(g_moveClockMs, 1000);
+            EXPECT_EQ(g_humanPlayers, 1);
+            EXPECT_NE(dynamic_cast<ComputerPlayer*>(g_game.player2.get()), nullptr);
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
+TEST_F(Program, EscKeepsChangesInMemoryAndTheExitItemWritesThem) {
+    WriteSettings({});
+    const int status = Run({
+        [] { OpenOptions(); },
+        [] { headless::PostLeftClick(kRightArrow, 260); },
+        [] { headless::PostKey(platform::VK_ESCAPE); },
+        [this] {
+            EXPECT_EQ(ReadSettingsFile()[7], 0);
+            headless::PostLeftClick(300, 345);  // exit
+        },
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 1, 2, 6, 1, 2, 0, 0, 0}));
+}
+
+}  // namespace
+}  // namespace wolby_test

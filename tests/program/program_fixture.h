@@ -1,0 +1,81 @@
+// Runs the whole program on the headless backend in a fresh working directory
+// that holds the graphics sheet, and reads back what a person would see.
+#pragma once
+
+#include <gtest/gtest.h>
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "shell/platform/headless/headless.h"
+#include "shell/platform/platform.h"
+
+namespace wolby_test {
+
+using platform::Colour;
+
+struct SettingsValues {
+    int colour1 = 1;
+    int colour2 = 2;
+    int boardSize = 6;
+    int moveSeconds = 0;
+    int humanPlayers = 2;
+};
+
+class Program : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void TearDown() override;
+
+    // A fresh process: the platform and every global of the program as at start.
+    void Restart();
+    // Writes setting.dat as the game writes it.
+    void WriteSettings(const SettingsValues& values);
+    std::vector<std::uint8_t> ReadSettingsFile() const;
+    bool SettingsFileExists() const;
+    // Runs the program with the steps, one per idle moment; its exit status.
+    int Run(std::vector<std::function<void()>> steps);
+
+    std::string directory;
+
+private:
+    std::string previousDirectory;
+};
+
+// Whether the screen shows the sheet piece unscaled with its top-left at (x, y).
+bool ShowsPiece(const platform::Rect& piece, std::int32_t x, std::int32_t y);
+// Whether every pixel of the rectangle is black.
+bool AllBlack(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+
+// Whether the screen already shows the line of text (code page 1250) at (x, y)
+// in these colours: drawing it again there changes no pixel.
+bool ShowsText(const char* text, Colour textColour, Colour backColour, std::int32_t x, std::int32_t y);
+
+// Disc colours as the surface holds them.
+Colour DiscColour(int player, int colourIndex);
+// What a square (column, row) of the board shows: 0 empty tile, 1 or 2 a disc of
+// that player in the given colours, -1 anything else.
+int SquareShows(int column, int row, Colour player1, Colour player2);
+
+// A square's top-left pixel, as a click on it is reported (the 15-pixel
+// correction is undone so that the corrected point is the square's corner + 10).
+std::int32_t ClickX(int column);
+std::int32_t ClickY(int row);
+
+// A plain grid model of the rules, written independently of the game's lists.
+struct Grid {
+    int size = 0;
+    int cell[8][8] = {};  // 0 empty, 1 player 1, 2 player 2
+
+    explicit Grid(int n);
+    std::vector<std::pair<int, int>> Flips(int column, int row, int player) const;
+    bool Legal(int column, int row, int player) const { return cell[column][row] == 0 && !Flips(column, row, player).empty(); }
+    bool CanMove(int player) const;
+    void Play(int column, int row, int player);
+    int Count(int player) const;
+};
+
+}  // namespace wolby_test
