@@ -1,0 +1,14 @@
+// The program's two small pictures, made in code: the fork cursor and the icon.
+#pragma once
+
+#include <SDL.h>
+
+namespace platform::sdl {
+
+// Cursor 118: a white three-pronged fork pointing up on a transparent ground,
+// hot spot at its top-left pixel.
+SDL_Cursor* CreateForkCursor();
+// Icon 121: 32 x 32, blue on a transparent ground.
+SDL_Surface* CreateIcon();
+
+}  // namespace platform::sdl

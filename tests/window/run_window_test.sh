@@ -1,0 +1,37 @@
+#!/usr/bin/env bash
+# Runs the window program on the X display it is given (xvfb-run starts one),
+# takes a screenshot, clicks, presses ESC and checks what was shown and heard.
+# usage: run_window_test.sh <wolby_window_show> <source folder> <work folder>
+set -euo pipefail
+program=$1
+source=$2
+work=$3
+mkdir -p "$work"
+rm -f "$work"/reference.bmp "$work"/shot.bmp "$work"/shot.png "$work"/out.txt
+
+"$program" "$source" "$work" >"$work/out.txt" 2>&1 &
+pid=$!
+trap 'kill "$pid" 2>/dev/null || true' EXIT
+for _ in $(seq 1 100); do
+  grep -q '^ready' "$work/out.txt" && break
+  sleep 0.1
+done
+grep -q '^ready' "$work/out.txt" || { cat "$work/out.txt"; kill "$pid"; exit 1; }
+sleep 0.5
+import -window root "$work/shot.png"
+convert "$work/shot.png" -alpha off -type TrueColor "BMP3:$work/shot.bmp"
+# The middle of the screen is the middle of the picture.
+xdotool mousemove 512 384 click 1
+# A point in the far corner maps to the picture's last pixel.
+xdotool mousemove 1023 767 click 1
+sleep 0.3
+xdotool key Escape
+wait "$pid"
+cat "$work/out.txt"
+
+"$program" --check "$work/reference.bmp" "$work/shot.bmp" "$source/zdj/15.bmp"
+grep -q '^click 400 300$' "$work/out.txt"
+grep -q '^click 799 599$' "$work/out.txt"
+grep -q '^escape$' "$work/out.txt"
+grep -q '^bye$' "$work/out.txt"
+echo "window test passed; screenshot in $work/shot.png"
