@@ -3,6 +3,7 @@
 #include <unistd.h>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 
@@ -93,6 +94,15 @@ std::vector<std::uint8_t> Program::ReadSettingsFile() const {
 bool Program::SettingsFileExists() const { return fs::exists("setting.dat"); }
 
 int Program::Run(std::vector<std::function<void()>> steps) {
+    // The last picture of a scenario can be kept for a person to look at.
+    if (const char* keep = std::getenv("WOLBY_SCREENSHOT_DIR")) {
+        const std::string name = ::testing::UnitTest::GetInstance()->current_test_info()->name();
+        steps.insert(steps.end() - (steps.empty() ? 0 : 1),
+                     [path = std::string(keep) + "/" + name + ".bmp"] {
+                         platform::headless::SaveScreen(path);
+                         platform::headless::PostMouseMove(0, 0);
+                     });
+    }
     platform::headless::SetScenario(std::move(steps));
     const int status = WinMain();
     EXPECT_FALSE(platform::headless::TakeStall()) << "the program waited with nothing left to do";
