@@ -1,0 +1,64 @@
+// Drawing costs on the headless backend (the same drawing code as the game's):
+// one PutText line and one growing disc (six ellipses and the keyed gloss; the
+// Sleeps are virtual, so only drawing is measured).
+#include <benchmark/benchmark.h>
+
+#include <string>
+
+#include "shell/globals.h"
+#include "shell/load_bitmap_surface.h"
+#include "shell/platform/headless/headless.h"
+#include "shell/put_text.h"
+#include "shell/sheet.h"
+
+using namespace platform;
+
+namespace {
+
+std::intptr_t Procedure(Window w, unsigned m, std::uintptr_t wp, std::intptr_t lp) {
+    return DefWindowProc(w, m, wp, lp);
+}
+
+void StartScreen() {
+    headless::Reset();
+    RegisterClassEx("Wolby", &Procedure);
+    g_mainWindow = CreateWindowEx("Wolby", "Wolby", 0, 0, 1024, 768);
+    DirectDrawCreate(&g_directDraw);
+    SetCooperativeLevel(g_directDraw, g_mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
+    SetDisplayMode(g_directDraw, 800, 600, 16);
+    CreatePrimarySurface(g_directDraw, &g_primarySurface);
+    g_sheetSurface = LoadBitmapSurface(g_directDraw, WOLBY_SOURCE_DIR "/zdj/15.bmp");
+}
+
+void BM_PutTextLine(benchmark::State& state) {
+    StartScreen();
+    for (auto _ : state) PutText("Pozosta\xB3o 7 sek.", 0xFFFFFF, 0x3C0A14, 620, 120);
+    benchmark::DoNotOptimize(headless::RawPixelAt(620, 120));
+}
+BENCHMARK(BM_PutTextLine);
+
+void BM_GrowingDisc(benchmark::State& state) {
+    StartScreen();
+    Brush brush = CreateSolidBrush(3 * 0x140A3C);
+    for (auto _ : state) {
+        if (DrawingContext dc = GetDC(g_primarySurface)) {
+            Brush old = SelectObject(dc, brush);
+            for (int i = 0; i < 6; ++i) {
+                Ellipse(dc, 110 - 2 * i, 110 - 2 * i, 140 + 2 * i, 140 + 2 * i);
+                Sleep(10);
+            }
+            SelectObject(dc, old);
+            ReleaseDC(g_primarySurface, dc);
+        }
+        SetColorKey(g_sheetSurface, DDCKEY_SRCBLT, 0, 0);
+        const Rect at{100, 100, 150, 150};
+        Blt(g_primarySurface, &at, g_sheetSurface, &sheet::DiscOverlay, DDBLT_WAIT | DDBLT_KEYSRC | DDBLT_ALPHADEST);
+    }
+    DeleteObject(brush);
+    benchmark::DoNotOptimize(headless::RawPixelAt(125, 125));
+}
+BENCHMARK(BM_GrowingDisc);
+
+}  // namespace
+
+BENCHMARK_MAIN();
