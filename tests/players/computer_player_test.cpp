@@ -202,13 +202,20 @@ TEST_F(ComputerPlayerTest, RemembersItsAnswerAcrossASecondBoundary) {
     ++g_now;
     EXPECT_EQ(AsPair(player.ChooseMove(&b, 7, 1)), ExpectedChoice(b, 7, 1, g_now));
 
-    // After a move the board differs, even by one disc: a fresh choice.
-    Board moved = b;
-    ASSERT_TRUE(moved.TryPlace(Position(column.first, column.second), 0));
-    ++g_now;
-    ComputerPlayer fresh;
-    fresh.ChooseMove(&b, 8, 1);
-    EXPECT_EQ(AsPair(fresh.ChooseMove(&moved, 8, 1)), ExpectedChoice(moved, 8, 1, g_now));
+    // One more disc in either list makes another board: a fresh choice, at a
+    // second where that choice differs from the remembered square.
+    for (int side : {0, 1}) {
+        SCOPED_TRACE(side);
+        Board grown = b;
+        ASSERT_EQ(oracle::FromBoard(b, 8).cell[0][7], oracle::kEmpty);
+        (side == 0 ? grown.side0 : grown.side1).Add(Position(0, 7));
+        ComputerPlayer player2;
+        g_now = first;
+        const auto remembered = AsPair(player2.ChooseMove(&b, 8, 0));
+        for (int i = 0; i < 100 && ExpectedChoice(grown, 8, 0, g_now) == remembered; ++i) ++g_now;
+        ASSERT_NE(ExpectedChoice(grown, 8, 0, g_now), remembered);
+        EXPECT_EQ(AsPair(player2.ChooseMove(&grown, 8, 0)), ExpectedChoice(grown, 8, 0, g_now));
+    }
 }
 
 TEST_F(ComputerPlayerTest, EveryLegalSquareGetsChosenOverTime) {
