@@ -1,0 +1,130 @@
+#!/usr/bin/env bash
+# One session as a person has it, in the real window on an 800 x 600 screen:
+# answer the settings question with Enter, change the options, go back, play a
+# move against the computer with the clock on, ESC, the credits, ESC, quit; then
+# start again and find the options kept.
+# usage: run_session.sh <wolby> <source folder> <work folder>
+set -euo pipefail
+program=$1
+source=$2
+work=$3
+rm -rf "$work"
+mkdir -p "$work/game/zdj" "$work/shots"
+cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
+cd "$work/game"
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+shot() { import -window root "$work/shots/$1.png"; }
+# The colour at a point of the screen as "r g b".
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 |
+    sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+# Whether the point shows the colour, give or take the 16-bit display's rounding.
+near() {
+  read -r r g b <<<"$(pixel "$1" "$2")"
+  local d=$(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) ))
+  [ "$d" -le 300 ]
+}
+wait_for() {  # wait_for <what> <command...>: up to 10 s
+  local what=$1; shift
+  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
+  shot "failed-$(echo "$what" | tr ' ' '-')"
+  fail "waited in vain for $what"
+}
+not_black() { ! near "$1" "$2" 0 0 0; }
+# A click as the person makes it: the cursor's point is 15 pixels right of the
+# reported position, so the game corrects the reported x by 15.
+click() { xdotool mousemove "$1" "$2" click 1; sleep 0.15; }
+# Square (c, r) as a person aims at it, and its middle where the disc shows.
+square_x() { echo $((100 + 51 * $1 + 10 - 15)); }
+square_y() { echo $((100 + 51 * $1 + 10)); }
+disc_x() { echo $((125 + 51 * $1)); }
+disc_y() { echo $((125 + 51 * $1)); }
+
+start_program() {
+  "$program" >"$work/out.txt" 2>&1 &
+  pid=$!
+}
+status_of_program() {
+  local status=0
+  wait "$pid" || status=$?
+  echo "$status"
+}
+
+# 1. No settings file: the question comes first, answered with Enter ("Tak").
+start_program
+# The dialog's window, as "WIDTHxHEIGHT+X+Y", found by its caption "Błąd".
+dialog_geometry() { xwininfo -root -tree | grep 'B.*d"' | grep -oE '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -n 1; }
+wait_for "the settings question" bash -c "xwininfo -root -tree | grep -q 'B.*d\"'"
+IFS='x+' read -r WIDTH HEIGHT X Y <<<"$(dialog_geometry)"
+sleep 0.3
+shot 1-question
+xdotool mousemove $((X + WIDTH / 2)) $((Y + 5))  # keyboard focus follows the pointer without a window manager
+xdotool key Return
+wait_for "the menu" not_black 400 100
+[ ! -e setting.dat ] || fail "the settings file was written before any save"
+xdotool mousemove 300 200
+sleep 0.2
+shot 2-menu
+
+# 2. Options: 1 human, 3 seconds, a 7 x 7 board, colour 2 for player 1.
+click 285 250
+wait_for "the options" not_black 25 300
+click 390 210
+for _ in 1 2 3; do click 490 260; done
+click 490 160
+click 490 310
+shot 3-options
+near 460 310 120 20 40 || fail "player 1's swatch is not in colour 2"
+click 385 475
+wait_for "the settings file" test -s setting.dat
+[ "$(xxd -p setting.dat)" = "90e14000020207030100000" ] || [ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] ||
+  fail "settings file holds $(xxd -p setting.dat)"
+
+# 3. A match against the computer with the clock.
+wait_for "the menu again" not_black 400 100
+click 285 200
+wait_for "the board" not_black "$(disc_x 6)" "$(disc_y 6)"
+sleep 0.3
+near "$(disc_x 2)" "$(disc_y 2)" 120 20 40 || fail "opening disc of player 1"
+near "$(disc_x 3)" "$(disc_y 2)" 20 120 40 || fail "opening disc of player 2"
+shot 4-match-start
+click "$(square_x 1)" "$(square_y 3)"
+sleep 0.3
+near "$(disc_x 1)" "$(disc_y 3)" 120 20 40 || fail "the person's disc"
+near "$(disc_x 2)" "$(disc_y 3)" 120 20 40 || fail "the turned disc"
+shot 5-after-move
+# The computer answers 500 ms later; then it is the person's turn again.
+wait_for "the computer's answer" near 620 100 120 20 40
+shot 6-computer-answered
+xdotool key Escape
+wait_for "the menu after ESC" not_black 400 100
+
+# 4. The credits, and back.
+click 285 300
+wait_for "the credits strip" not_black 50 300
+sleep 0.5
+shot 7-credits
+xdotool key Escape
+wait_for "the menu after the credits" not_black 400 100
+
+# 5. Quit with the exit item: status 1, the file kept.
+click 285 345
+status=$(status_of_program)
+[ "$status" = 1 ] || fail "exit status $status"
+[ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] || fail "settings after exit: $(xxd -p setting.dat)"
+
+# 6. Again: no question this time, and the options as they were left.
+start_program
+wait_for "the menu on restart" not_black 400 100
+click 285 250
+wait_for "the options on restart" not_black 25 300
+near 460 310 120 20 40 || fail "player 1's colour was not kept"
+shot 8-options-kept
+xdotool key Escape
+sleep 0.2
+click 285 345
+status=$(status_of_program)
+[ "$status" = 1 ] || fail "exit status $status on restart"
+echo "session passed; screenshots in $work/shots"
