@@ -319,14 +319,16 @@ void DrawDiscOverlay(Surface sheet) {
 }
 
 void DrawSquareTile(Surface sheet) {
+    // Light sand-coloured stone: every disc colour the options offer, the reds
+    // and greens of the first indices included, stands out against it.
     Painter p(sheet, sheet::SquareTile);
     for (int y = 0; y < 50; ++y)
         for (int x = 0; x < 50; ++x) {
-            const Colour base = Mix(Rgb(40, 128, 72), Rgb(22, 88, 50), (x + y) / 98.0);
-            const double n = Noise(x, y, 7) * 0.10;
+            const Colour base = Mix(Rgb(206, 184, 140), Rgb(168, 144, 100), (x + y) / 98.0);
+            const double n = Noise(x, y, 7) * 0.08;
             p.Set(x, y, n > 0 ? Lighter(base, n) : Darker(base, -n));
         }
-    Bevel(p, Rgb(120, 200, 140), Rgb(6, 40, 20), 3);
+    Bevel(p, Rgb(236, 222, 190), Rgb(96, 76, 44), 3);
 }
 
 void DrawGameFrameTile(Surface sheet) {
