@@ -40,12 +40,6 @@ platform::Colour ColourOfPlayer(std::int32_t player) {
     return PlayerColour(player, Ask(Command::GetDiscColour, player == 1 ? 0 : 1));
 }
 
-// Side 0 is the computer's with no human player, side 1 with at most one.
-bool PlayedByComputer(std::int32_t side) {
-    const std::int32_t humans = Ask(Command::GetHumanPlayers);
-    return side == 0 ? humans == 0 : humans <= 1;
-}
-
 // Whether the side has a legal square, asked without touching the pass counters.
 bool HasLegalSquare(std::int32_t side) {
     const std::int32_t n = Ask(Command::GetBoardSize);
@@ -66,6 +60,11 @@ void Announce(std::int32_t winner, std::int32_t humans) {
 }
 
 }  // namespace
+
+bool PlayedByComputer(std::int32_t side) {
+    const std::int32_t humans = Ask(Command::GetHumanPlayers);
+    return side == 0 ? humans == 0 : humans <= 1;
+}
 
 platform::Colour PlayerColour(std::int32_t player, std::int32_t colourIndex) {
     // The product is taken whole: from index 5 on a colour byte carries into the next.

@@ -28,6 +28,9 @@ constexpr std::uintptr_t kCreditsTimer = 3;
 // Disc colour of a player (1 or 2) from its colour index.
 platform::Colour PlayerColour(std::int32_t player, std::int32_t colourIndex);
 
+// Side 0 is the computer's with no human player, side 1 with at most one.
+bool PlayedByComputer(std::int32_t side);
+
 void PlayTurnAt(std::int32_t x, std::int32_t y);
 void PlayComputerMove(std::int32_t side);
 bool SideCanMove(std::int32_t side);

@@ -22,7 +22,10 @@ void MoveClockStep() {
 
 void ComputerMoveStep() {
     platform::KillTimer(g_mainWindow, kComputerMoveTimer);
-    PlayComputerMove(g_player1ToMove ? 0 : 1);
+    // The clock may have handed the turn back to the person while this tick was
+    // pending; a person's "choice" is no move of theirs, so nothing is played.
+    const std::int32_t side = g_player1ToMove ? 0 : 1;
+    if (PlayedByComputer(side)) PlayComputerMove(side);
 }
 
 void ReturnToMenu() {

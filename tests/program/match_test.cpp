@@ -423,5 +423,35 @@ TEST_F(Program, AClickOffTheBoardDoesNothing) {
     EXPECT_EQ(status, 1);
 }
 
+TEST_F(Program, APendingComputerMoveIsDroppedWhenTheClockGaveTheTurnBack) {
+    WriteSettings({.boardSize = 6, .moveSeconds = 1, .humanPlayers = 1});
+    headless::SetCalendarTime(1700000000);
+    const int status = Run({
+        [] { ClickStartMatch(); },
+        [] { headless::AdvanceTime(1700); },
+        [] {
+            headless::PostLeftClick(ClickX(1), ClickY(3));
+        },
+        [] {
+            // The computer's move is due at 2200 ms, but its one second runs out at
+            // 2000 ms. (0, 0) is made legal for the person, who must not get it played.
+            EXPECT_EQ(g_player1ToMove, 0);
+            g_game.board->side1.Add(Position(1, 1));
+            headless::AdvanceTime(300);
+        },
+        [] {
+            EXPECT_EQ(g_player1ToMove, 1);
+            headless::AdvanceTime(300);
+        },
+        [] {
+            EXPECT_FALSE(headless::TimerRunning(kComputerMoveTimer));
+            EXPECT_EQ(g_game.board->side0.Find(Position(0, 0)), PieceList::NotFound);
+            EXPECT_EQ(DiscsOnBoard(), 6);
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
 }  // namespace
 }  // namespace wolby_test
