@@ -348,3 +348,80 @@ TEST_F(Drawing, BrushesAreCountedUntilDeletedAndColoursQuantiseTo565) {
 }
 
 }  // namespace
+
+// The ellipse's definition, pixel by pixel: inside when the pixel's centre lies
+// in the ellipse touching the box's edges; pen when a 4-neighbour is outside.
+// The drawing code finds each row's run at once; it must agree everywhere,
+// including boxes cut by the surface's edges.
+TEST_F(Drawing, EllipseMatchesItsPixelDefinitionForOddEvenAndClippedBoxes) {
+    const auto expected = [](Rect box, std::int64_t x, std::int64_t y) -> int {
+        const std::int64_t a = box.right - box.left, b = box.bottom - box.top;
+        const auto inside = [&](std::int64_t px, std::int64_t py) {
+            const std::int64_t dx = 2 * px + 1 - box.left - box.right;
+            const std::int64_t dy = 2 * py + 1 - box.top - box.bottom;
+            return dx * dx * b * b + dy * dy * a * a <= a * a * b * b;
+        };
+        if (!inside(x, y)) return 0;
+        const bool edge = !inside(x - 1, y) || !inside(x + 1, y) || !inside(x, y - 1) || !inside(x, y + 1);
+        return edge ? 1 : 2;
+    };
+    std::vector<Rect> boxes;
+    for (std::int32_t w = 1; w <= 41; w += 4)
+        for (std::int32_t h = 1; h <= 41; h += 5) boxes.push_back({300, 200, 300 + w, 200 + h});
+    // Cut by each edge of the 800 x 600 screen, and by two at once.
+    boxes.insert(boxes.end(), {{-17, 100, 30, 151}, {780, 100, 831, 140}, {100, -20, 150, 31},
+                               {100, 577, 137, 630}, {-9, -9, 20, 20}, {790, 590, 811, 611}});
+    for (const Rect& box : boxes) {
+        SCOPED_TRACE(std::to_string(box.left) + "," + std::to_string(box.top) + " " +
+                     std::to_string(box.right - box.left) + "x" + std::to_string(box.bottom - box.top));
+        const Rect area{std::max(box.left - 2, 0), std::max(box.top - 2, 0), std::min(box.right + 2, 800),
+                        std::min(box.bottom + 2, 600)};
+        Paint(area, kGreen);
+        DrawingContext dc = GetDC(g_primarySurface);
+        Brush red = CreateSolidBrush(kRed);
+        Brush old = SelectObject(dc, red);
+        ASSERT_TRUE(Ellipse(dc, box.left, box.top, box.right, box.bottom));
+        SelectObject(dc, old);
+        ReleaseDC(g_primarySurface, dc);
+        DeleteObject(red);
+        for (std::int32_t y = area.top; y < area.bottom; ++y)
+            for (std::int32_t x = area.left; x < area.right; ++x) {
+                const Colour want[] = {Q(kGreen), kBlack, Q(kRed)};
+                ASSERT_EQ(At(x, y), want[expected(box, x, y)]) << x << "," << y;
+            }
+    }
+}
+
+// Lines are kept once drawn; a kept line must be the very picture a fresh
+// rendering gives, for its own colours, also after many others pushed it out.
+TEST_F(Drawing, ALineDrawnAgainLooksTheSameWhateverWasDrawnBetween) {
+    const auto snapshot = [] {
+        std::vector<Colour> pixels;
+        for (std::int32_t y = 300; y < 330; ++y)
+            for (std::int32_t x = 0; x < 400; ++x) pixels.push_back(At(x, y));
+        return pixels;
+    };
+    const auto draw = [](const char* text, Colour ink, Colour paper) {
+        Paint({0, 300, 400, 330}, kGreen);
+        PutText(text, ink, paper, 10, 305);
+    };
+    draw("Zebranych: 17   ", kWhite, kRed);
+    const auto first = snapshot();
+    draw("Zebranych: 17   ", kRed, kWhite);
+    const auto swapped = snapshot();
+    EXPECT_NE(first, swapped);
+    draw("Zebranych: 17   ", kWhite, kRed);
+    EXPECT_EQ(snapshot(), first);
+    for (int i = 0; i < 300; ++i) {
+        const std::string other = "Pozosta\xB3o " + std::to_string(i) + " sek.";
+        draw(other.c_str(), kWhite, static_cast<Colour>(i));
+    }
+    draw("Zebranych: 17   ", kRed, kWhite);
+    EXPECT_EQ(snapshot(), swapped);
+    draw("Zebranych: 17   ", kWhite, kRed);
+    EXPECT_EQ(snapshot(), first);
+    // Cut by the screen's left and right edges, as a fresh line is.
+    Paint({0, 300, 800, 330}, kGreen);
+    PutText("Zebranych: 17   ", kWhite, kRed, 740, 305);
+    EXPECT_NE(At(799, 310), Q(kGreen));
+}
