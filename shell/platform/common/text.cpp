@@ -4,11 +4,13 @@
 #include <SDL_ttf.h>
 #include <iconv.h>
 
+#include <algorithm>
 #include <array>
 #include <cerrno>
 #include <map>
 #include <memory>
 #include <utility>
+#include <vector>
 
 #include "shell/platform/common/surface.h"
 
@@ -128,14 +130,26 @@ bool MeasureText(Face face, int size, const std::string& utf8, TextSize* measure
     return true;
 }
 
-bool DrawTextOpaque(Surface surface, std::int32_t x, std::int32_t y, const std::string& utf8,
-                    Face face, int size, Colour textColour, Colour background) {
-    if (surface == nullptr) return false;
-    TTF_Font* font = FontFor(face, size);
+namespace {
+
+// One rendered line: its cell's pixels, background included.
+struct RenderedLine {
+    Face face = Face::Sans;
+    int size = 0;
+    Colour textColour = 0;
+    Colour background = 0;
+    std::string utf8;
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    std::vector<std::uint16_t> pixels;
+    std::uint64_t lastUse = 0;
+};
+
+bool RenderLine(RenderedLine& line) {
+    TTF_Font* font = FontFor(line.face, line.size);
     if (font == nullptr) return false;
-    if (utf8.empty()) return true;
-    SdlSurface rendered(TTF_RenderUTF8_Shaded(font, utf8.c_str(), ToSdl(textColour),
-                                              ToSdl(background)),
+    SdlSurface rendered(TTF_RenderUTF8_Shaded(font, line.utf8.c_str(), ToSdl(line.textColour),
+                                              ToSdl(line.background)),
                         &SDL_FreeSurface);
     if (!rendered || rendered->format->BytesPerPixel != 1 || rendered->format->palette == nullptr) {
         return false;
@@ -149,18 +163,66 @@ bool DrawTextOpaque(Surface surface, std::int32_t x, std::int32_t y, const std::
             ToPixel(Colour{c.r} | (Colour{c.g} << 8) | (Colour{c.b} << 16));
     }
     // The cell is the font's full height even where the glyphs are shorter.
-    const int cellHeight = TTF_FontHeight(font);
-    FillRect(surface, {x, y, x + rendered->w, y + cellHeight}, ToPixel(background));
+    line.width = rendered->w;
+    line.height = TTF_FontHeight(font);
+    line.pixels.assign(static_cast<std::size_t>(line.width) * static_cast<std::size_t>(line.height),
+                       ToPixel(line.background));
     const auto* bytes = static_cast<const Uint8*>(rendered->pixels);
-    for (int row = 0; row < rendered->h && row < cellHeight; ++row) {
-        const std::int64_t ty = std::int64_t{y} + row;
-        if (ty < 0 || ty >= surface->height) continue;
+    for (int row = 0; row < rendered->h && row < line.height; ++row) {
         for (int column = 0; column < rendered->w; ++column) {
-            const std::int64_t tx = std::int64_t{x} + column;
-            if (tx < 0 || tx >= surface->width) continue;
-            surface->pixels[static_cast<std::size_t>(ty * surface->width + tx)] =
+            line.pixels[static_cast<std::size_t>(row * line.width + column)] =
                 palette[bytes[row * rendered->pitch + column]];
         }
+    }
+    return true;
+}
+
+// The game draws the same few status lines over and over (twice per move), and
+// shaping and rasterising a line costs far more than copying it: the lines
+// drawn last are kept, a bounded number of them.
+const RenderedLine* CachedLine(Face face, int size, const std::string& utf8, Colour textColour,
+                               Colour background) {
+    constexpr std::size_t kKept = 64;
+    static std::vector<RenderedLine> lines;
+    static std::uint64_t uses = 0;
+    ++uses;
+    RenderedLine* oldest = nullptr;
+    for (RenderedLine& line : lines) {
+        if (line.face == face && line.size == size && line.textColour == textColour &&
+            line.background == background && line.utf8 == utf8) {
+            line.lastUse = uses;
+            return &line;
+        }
+        if (oldest == nullptr || line.lastUse < oldest->lastUse) oldest = &line;
+    }
+    RenderedLine fresh{face, size, textColour, background, utf8, 0, 0, {}, uses};
+    if (!RenderLine(fresh)) return nullptr;
+    if (lines.size() < kKept) {
+        lines.push_back(std::move(fresh));
+        return &lines.back();
+    }
+    *oldest = std::move(fresh);
+    return oldest;
+}
+
+}  // namespace
+
+bool DrawTextOpaque(Surface surface, std::int32_t x, std::int32_t y, const std::string& utf8,
+                    Face face, int size, Colour textColour, Colour background) {
+    if (surface == nullptr) return false;
+    if (FontFor(face, size) == nullptr) return false;
+    if (utf8.empty()) return true;
+    const RenderedLine* line = CachedLine(face, size, utf8, textColour & 0xFFFFFF, background & 0xFFFFFF);
+    if (line == nullptr) return false;
+    for (std::int32_t row = 0; row < line->height; ++row) {
+        const std::int64_t ty = std::int64_t{y} + row;
+        if (ty < 0 || ty >= surface->height) continue;
+        const std::int64_t first = std::max<std::int64_t>(0, -std::int64_t{x});
+        const std::int64_t end = std::min<std::int64_t>(line->width, std::int64_t{surface->width} - x);
+        if (first >= end) break;
+        const std::uint16_t* source = line->pixels.data() + static_cast<std::ptrdiff_t>(row) * line->width;
+        std::copy(source + first, source + end,
+                  surface->pixels.begin() + static_cast<std::ptrdiff_t>(ty * surface->width + x + first));
     }
     surface->drawn = true;
     return true;
