@@ -1,5 +1,8 @@
 // The options screen driven by clicks: every row's arrows against both ends,
 // the exact hit boxes, the back button's file and the values in the next match.
+#include <algorithm>
+#include <memory>
+
 #include "match/game.h"
 #include "players/computer_player.h"
 #include "screens/game_screen.h"
@@ -81,41 +84,37 @@ TEST_F(Program, EveryArrowStepsByOneAndStopsAtItsEnd) {
     std::vector<std::function<void()>> steps{[] { OpenOptions(); }};
     for (const Row& row : rows) {
         auto value = [row] { return g_game.Execute(PackCommand(row.read, row.arg, 0, 0, 0, 0)); };
-        // Down to the lowest and against it, then up to the highest and against it.
-        for (int i = 0; i < 10; ++i) {
+        // What a person sees for the value after a change.
+        auto shows = [row](int v) {
+            if (row.y == 150) {
+                const std::string text = " " + std::to_string(v) + "x" + std::to_string(v);
+                return ShowsText(text.c_str(), kText, kBlack, 440, 150);
+            }
+            if (row.y <= 250) return ShowsText(("   " + std::to_string(v) + " ").c_str(), kText, kBlack, 440, row.y);
+            return row.y == 300 ? SwatchShows(0, DiscColour(1, v)) : SwatchShows(1, DiscColour(2, v));
+        };
+        // Ten clicks on the left arrow, then ten on the right, each checked:
+        // one step at a time, and nothing past either end.
+        auto expected = std::make_shared<int>(0);
+        for (int click = 0; click <= 20; ++click) {
             steps.push_back([=] {
-                headless::PostLeftClick(kLeftArrow, row.y + 5);
+                if (click == 0) {
+                    *expected = value();
+                } else {
+                    EXPECT_EQ(value(), *expected) << "row " << row.y << " after click " << click;
+                    EXPECT_TRUE(shows(*expected)) << "row " << row.y << " after click " << click;
+                }
+                if (click == 20) {
+                    EXPECT_EQ(*expected, row.highest);
+                    headless::PostMouseMove(0, 0);
+                    return;
+                }
+                const int delta = click < 10 ? -1 : +1;
+                *expected = std::clamp(*expected + delta, row.lowest, row.highest);
+                // Anywhere in the row's 50-pixel band, not only on the arrow's picture.
+                headless::PostLeftClick(delta < 0 ? kLeftArrow : kRightArrow, row.y + 1 + 2 * click);
             });
         }
-        steps.push_back([=] {
-            EXPECT_EQ(value(), row.lowest) << row.y;
-            if (row.y == 150) {
-                EXPECT_TRUE(ShowsText(" 5x5", kText, kBlack, 440, 150));
-            }
-            if (row.y == 200 || row.y == 250) {
-                EXPECT_TRUE(ShowsText("   0 ", kText, kBlack, 440, row.y));
-            }
-            if (row.y == 300) {
-                EXPECT_TRUE(SwatchShows(0, DiscColour(1, 1)));
-            }
-            for (int i = 0; i < 10; ++i) headless::PostLeftClick(kRightArrow, row.y + 45);
-        });
-        steps.push_back([=] {
-            EXPECT_EQ(value(), row.highest) << row.y;
-            if (row.y == 150) {
-                EXPECT_TRUE(ShowsText(" 8x8", kText, kBlack, 440, 150));
-            }
-            if (row.y == 250) {
-                EXPECT_TRUE(ShowsText("   9 ", kText, kBlack, 440, 250));
-            }
-            if (row.y == 300) {
-                EXPECT_TRUE(SwatchShows(0, DiscColour(1, 9)));
-            }
-            if (row.y == 350) {
-                EXPECT_TRUE(SwatchShows(1, DiscColour(2, 9)));
-            }
-            headless::PostMouseMove(0, 0);
-        });
     }
     steps.push_back([] { headless::CloseWindow(); });
     EXPECT_EQ(Run(steps), 1);
@@ -137,10 +136,10 @@ TEST_F(Program, TheHitBoxesAreStrict) {
         [] {
             EXPECT_EQ(g_game.Execute(0), 5);
             EXPECT_EQ(g_game.Execute(PackCommand(Command::GetHumanPlayers, 0, 0, 0, 0, 0)), 2);
-            headless::PostLeftClick(410 - 15 + 15, 190);  // below the arrow picture, still the row
+            headless::PostLeftClick(500, 195);  // the right arrow, below its picture: still the row
         },
         [] {
-            EXPECT_EQ(g_game.Execute(0), 4 + 1);  // 5 stays: the left arrow is at its end
+            EXPECT_EQ(g_game.Execute(0), 6);
             headless::PostLeftClick(395, 240);
         },
         [] {
