@@ -1,0 +1,50 @@
+// Game::Execute on any sequence of 32-bit codes, after Init with a settings
+// file present. The first byte chooses the file's board size, players and clock;
+// the rest is read as little-endian codes.
+#include <cstddef>
+#include <cstdint>
+#include <cstring>
+
+#include "board/piece_list.h"
+#include "match/game.h"
+#include "shell/platform/headless/headless.h"
+#include "tests/fuzz/fuzz_support.h"
+
+using wolby_fuzz::Expect;
+
+namespace {
+
+bool ListsHold(const Board& board) {
+    for (const PieceList* list : {&board.side0, &board.side1}) {
+        if (list->count < 0 || list->count > PieceList::Capacity) return false;
+    }
+    return true;
+}
+
+}  // namespace
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    Expect(wolby_fuzz::EnterScratchDirectory(), "a scratch directory");
+    // The computer's choice depends on the calendar: a fixed one keeps each
+    // input's run the same.
+    platform::headless::SetCalendarTime(1700000000);
+    const std::uint8_t choice = size > 0 ? data[0] : 0;
+    const std::uint8_t file[12] = {0x90, 0xE1, 0x40, 0x00, 1, 2,
+                                   static_cast<std::uint8_t>(5 + choice % 4),
+                                   static_cast<std::uint8_t>(choice / 12 % 10),
+                                   static_cast<std::uint8_t>(choice / 4 % 3), 0, 0, 0};
+    wolby_fuzz::WriteWholeFile("setting.dat", file, sizeof file);
+
+    Game game;
+    Expect(game.Init(), "Init with a settings file");
+    for (std::size_t at = 1; at + 4 <= size; at += 4) {
+        std::uint32_t bits = 0;
+        std::memcpy(&bits, data + at, 4);
+        game.Execute(static_cast<std::int32_t>(bits));
+        Expect(game.settings && game.player1 && game.player2 && game.board, "the match keeps its parts");
+        Expect(ListsHold(*game.board) && ListsHold(game.scratchBoard), "disc lists within capacity");
+    }
+    // A failed save (there is none here) would show a box; nothing else may.
+    Expect(platform::headless::TakeShownMessageBoxes().empty(), "no dialog");
+    return 0;
+}

@@ -1,0 +1,38 @@
+// Without libFuzzer (any compiler), a fuzz target is run over the files and
+// folders named on its command line: the committed seeds become a test.
+#include <algorithm>
+#include <cstddef>
+#include <cstdint>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <vector>
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+int main(int argc, char** argv) {
+    std::vector<std::filesystem::path> inputs;
+    for (int i = 1; i < argc; ++i) {
+        const std::filesystem::path named = argv[i];
+        if (std::filesystem::is_directory(named)) {
+            for (const auto& entry : std::filesystem::directory_iterator(named)) {
+                if (entry.is_regular_file()) inputs.push_back(entry.path());
+            }
+        } else {
+            inputs.push_back(named);
+        }
+    }
+    std::sort(inputs.begin(), inputs.end());
+    if (inputs.empty()) {
+        std::fprintf(stderr, "no inputs\n");
+        return 1;
+    }
+    for (const auto& path : inputs) {
+        std::ifstream in(path, std::ios::binary);
+        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
+    }
+    std::printf("%zu inputs replayed\n", inputs.size());
+    return 0;
+}
