@@ -1,0 +1,332 @@
+#!/usr/bin/env bash
+# The Windows build under Wine: cross-builds wolby.exe, checks what it links and
+# carries, then plays it as a person would on a private 800 x 600 X server with
+# a fresh Wine prefix: the settings question, the menu, a move of a match,
+# ESC, the exit item, exit status 1 and the settings file's bytes; then starts
+# it again with that file. Screenshots go to <build>/wine-smoke/shots.
+# usage: scripts/wine-smoke.sh [build folder, default build/win32]
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$(realpath -m "${1:-build/win32}")
+work=$build/wine-smoke
+started=$(date +%s)
+
+passed=0
+failed=0
+note() { echo "wine-smoke: $*"; }
+summary() {
+  note "$passed passed, $failed failed ($(($(date +%s) - started)) s; screenshots in $work/shots)"
+}
+pass() { passed=$((passed + 1)); note "ok    $1"; }
+fail() { failed=$((failed + 1)); note "FAIL  $1"; }
+# check <what> <command...>: one verdict, the run goes on.
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+# need <what> <command...>: without it nothing after can be checked.
+need() {
+  local what=$1; shift
+  if "$@"; then pass "$what"; return 0; fi
+  fail "$what"; summary; exit 1
+}
+
+# ---------------------------------------------------------------- packages
+# fonts-wine: Wine's own fonts (Tahoma for the game's text, the dialogs' font);
+# Debian only recommends it. locales: to generate pl_PL.UTF-8 when missing.
+packages=(g++-mingw-w64-x86-64 wine wine64 libxrandr2 xvfb xdotool imagemagick fonts-wine locales cmake)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+if [ ${#missing[@]} -gt 0 ]; then
+  note "installing ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# Wine takes its ANSI code page and its dialogs' language from the locale.
+if ! locale -a 2>/dev/null | grep -qiE '^pl_PL\.utf-?8$'; then
+  note "generating the pl_PL.UTF-8 locale"
+  "${sudo[@]}" localedef -i pl_PL -f UTF-8 pl_PL.UTF-8 ||
+    note "pl_PL.UTF-8 could not be generated; Wine falls back to its default locale"
+fi
+
+# ---------------------------------------------------------------- cross build
+cmake -S "$root" -B "$build" -DCMAKE_TOOLCHAIN_FILE="$root/cmake/mingw-w64-x86_64.cmake" \
+  -DWOLBY_WIN32=ON -DWOLBY_SDL=OFF -DWOLBY_TESTS=OFF -DWOLBY_BENCHMARKS=OFF >/dev/null
+need "wolby.exe cross-builds" cmake --build "$build" -j"$(nproc)"
+exe=$build/wolby.exe
+images=$build/shell/platform/win32/images
+
+# Only Windows' own DLLs: the C++ runtime is linked in.
+dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')
+note "imports: $dlls"
+only_system_dlls() {
+  local dll
+  for dll in $dlls; do
+    case $dll in ddraw.dll|gdi32.dll|user32.dll|kernel32.dll|msvcrt.dll) ;; *) return 1 ;; esac
+  done
+  [[ " $dlls" == *" ddraw.dll "* ]]
+}
+check "links only system DLLs, DirectDraw among them" only_system_dlls
+
+resources=$(x86_64-w64-mingw32-windres -J coff -i "$exe" -O rc 2>/dev/null)
+check "cursor 118 in the resources" grep -qE 'group cursor[[:space:]]+Name: 118\.' <<<"$(tr '\n' ' ' <<<"$resources")"
+check "icon 121 in the resources" grep -qE 'group icon[[:space:]]+Name: 121\.' <<<"$(tr '\n' ' ' <<<"$resources")"
+
+# The cursor and icon files as an independent decoder reads them.
+# pixel_of <image> <x> <y>: "r,g,b,a" with alpha 0..255.
+pixel_of() {
+  convert "$1" -alpha on -depth 8 -crop "1x1+$2+$3" txt:- | tail -n 1 |
+    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+),([0-9]+).*/\1,\2,\3,\4/'
+}
+is_pixel() { [ "$(pixel_of "$1" "$2" "$3")" = "$4" ]; }
+cursor_ok() {
+  local cur=$images/wolby.cur
+  # Hot spot (bytes 10..13 of the file): the top-left pixel.
+  [ "$(od -An -tu2 -j10 -N4 "$cur" | tr -s ' ')" = " 0 0" ] &&
+    is_pixel "$cur" 9 0 255,255,255,255 && is_pixel "$cur" 22 12 255,255,255,255 &&
+    is_pixel "$cur" 15 31 255,255,255,255 && is_pixel "$cur" 0 0 0,0,0,0 &&
+    is_pixel "$cur" 12 0 0,0,0,0 && is_pixel "$cur" 12 20 0,0,0,0
+}
+icon_ok() {
+  local ico=$images/wolby.ico r g b a
+  [ "$(convert "$ico" -format '%w %h' info:)" = "32 32" ] || return 1
+  # 4 bits per pixel in the file: at most 16 colours.
+  [ "$(od -An -tu2 -j12 -N2 "$ico" | tr -d ' ')" = 4 ] || return 1
+  is_pixel "$ico" 0 0 0,0,0,0 || return 1
+  IFS=, read -r r g b a <<<"$(pixel_of "$ico" 16 24)"
+  [ "$a" = 255 ] && [ "$b" -gt 100 ] && [ "$r" -lt 60 ]
+}
+check "cursor file: the white fork, hot spot (0, 0)" cursor_ok
+check "icon file: 32x32, 16 colours, blue on transparent" icon_ok
+
+# ---------------------------------------------------------------- X and Wine
+rm -rf "$work"
+mkdir -p "$work/game/zdj" "$work/shots"
+cp "$exe" "$work/game/"
+cp "$root/zdj/15.bmp" "$work/game/zdj/"
+
+xvfb_pid=""
+game_pid=""
+export WINEPREFIX=$work/prefix WINEDEBUG=-all
+# No Mono or Gecko installer dialogs while the prefix is made.
+export WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+
+# wait_for <what> <seconds> <command...>: polls the condition.
+wait_for() {
+  local what=$1 seconds=$2; shift 2
+  local deadline=$(($(date +%s%N) + seconds * 1000000000))
+  while [ "$(date +%s%N)" -lt "$deadline" ]; do
+    "$@" && return 0
+    sleep 0.1
+  done
+  shot "failed-$(tr ' /' '--' <<<"$what")"
+  note "waited $seconds s in vain for $what"
+  return 1
+}
+
+# The display mode change succeeds only when the screen already is 800 x 600.
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+need "Xvfb at 800x600x24" wait_for "the X server" 10 test -s "$work/display"
+export DISPLAY=":$(head -n 1 "$work/display")"
+
+shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
+# The colour at a point of the screen as "r g b".
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
+    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+# near <x> <y> <r> <g> <b>: each channel within 8, room for the 16-bit rounding.
+near() {
+  local r g b
+  read -r r g b <<<"$(pixel "$1" "$2")"
+  [ -n "$b" ] && [ $((r - $3)) -le 8 ] && [ $(($3 - r)) -le 8 ] && [ $((g - $4)) -le 8 ] &&
+    [ $(($4 - g)) -le 8 ] && [ $((b - $5)) -le 8 ] && [ $(($5 - b)) -le 8 ]
+}
+black() { near "$1" "$2" 0 0 0; }
+not_black() { ! black "$1" "$2"; }
+window_named() { xdotool search --name "$1" >/dev/null 2>&1; }
+
+need "fresh Wine prefix" wineboot -i >"$work/wine.log" 2>&1
+# Point-sampled stretched blits, as on Windows, with no OpenGL.
+need "Direct3D renderer gdi" wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f \
+  >>"$work/wine.log" 2>&1
+
+# start_game [locale]
+start_game() {
+  (cd "$work/game" && LANG=${1:-pl_PL.UTF-8} exec wine wolby.exe) >>"$work/wine.log" 2>&1 &
+  game_pid=$!
+}
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+exit_status() {
+  local status=0
+  wait "$game_pid" || status=$?
+  game_pid=""
+  echo "$status"
+}
+settings_bytes() { od -An -tx1 "$work/game/setting.dat" 2>/dev/null | tr -s ' \n' ' ' | sed 's/^ //; s/ $//'; }
+expected_bytes="90 e1 40 00 01 02 06 00 02 00 00 00"
+
+# Square (c, r) as a person aims at it (the reported point is 15 pixels left of
+# where the fork's middle prong points), and its middle, where the disc shows.
+square_x() { echo $((100 + 51 * $1 + 10 - 15)); }
+square_y() { echo $((100 + 51 * $1 + 10)); }
+disc_x() { echo $((125 + 51 * $1)); }
+disc_y() { echo $((125 + 51 * $1)); }
+# Colour index 1 of player 1 (0x140A3C) and 2 of player 2 (0x287814) on the 16-bit screen.
+player1=(57 8 16)
+player2=(16 121 41)
+
+# ---------------------------------------------------------------- 1. first start
+start_game
+need "the settings question (caption Błąd)" wait_for "the settings question" 30 window_named '^B.+d$'
+shot 1-question
+# Without a window manager the keyboard goes to the window under the pointer.
+# answer_question: Enter on the settings question; its geometry is left in X Y WIDTH HEIGHT.
+answer_question() {
+  local dialog
+  dialog=$(xdotool search --name '^B.+d$' | head -n 1)
+  eval "$(xdotool getwindowgeometry --shell "$dialog")"
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 10))
+  xdotool key Return
+}
+answer_question
+question_geometry="${WIDTH}x${HEIGHT}+${X}+${Y}"
+need "Enter answers Yes: the menu shows" wait_for "the menu" 20 not_black 400 100
+window_over_screen() {
+  local geometry
+  geometry=$(xdotool search --name '^Wolby$' getwindowgeometry 2>/dev/null)
+  grep -q 'Position: 0,0' <<<"$geometry" && grep -q 'Geometry: 800x600' <<<"$geometry"
+}
+check "the window \"Wolby\": 800x600 at (0, 0)" window_over_screen
+check "no settings file before any save" test ! -e "$work/game/setting.dat"
+xdotool mousemove 300 200
+check "menu: the hover marker left of item 1" wait_for "the marker" 5 not_black 265 195
+sides_black() { black 100 300 && black 700 500; }
+check "menu: black beside the picture" sides_black
+shot 2-menu
+
+# ---------------------------------------------------------------- 2. a match
+xdotool click 1
+need "item 1 starts a match: the board shows" wait_for "the board" 10 not_black "$(disc_x 0)" "$(disc_y 0)"
+# The opening discs grow one after the other.
+check "opening disc of player 1 at (2, 2)" \
+  wait_for "the first opening disc" 5 near "$(disc_x 2)" "$(disc_y 2)" "${player1[@]}"
+check "opening disc of player 2 at (3, 2)" \
+  wait_for "an opening disc of player 2" 5 near "$(disc_x 3)" "$(disc_y 2)" "${player2[@]}"
+check "opening disc of player 1 at (3, 3)" \
+  wait_for "the last opening disc" 5 near "$(disc_x 3)" "$(disc_y 3)" "${player1[@]}"
+not_player1() { ! near "$1" "$2" "${player1[@]}"; }
+check "square (1, 3) empty before the move" not_player1 "$(disc_x 1)" "$(disc_y 3)"
+xdotool mousemove "$(square_x 1)" "$(square_y 3)" click 1
+check "player 1's disc at (1, 3) in colour 0x140A3C" \
+  wait_for "the new disc" 5 near "$(disc_x 1)" "$(disc_y 3)" "${player1[@]}"
+check "the enclosed disc at (2, 3) turned to player 1" \
+  wait_for "the turned disc" 5 near "$(disc_x 2)" "$(disc_y 3)" "${player1[@]}"
+shot 3-match
+
+# ---------------------------------------------------------------- 3. options text
+xdotool key Escape
+need "ESC: back to the menu" wait_for "the menu after ESC" 10 black "$(disc_x 0)" "$(disc_y 0)"
+xdotool mousemove 300 250 click 1
+# "Wielkość planszy": text pixels in the first label's line.
+labels_drawn() {
+  shot "$1" && [ "$(convert "$work/shots/$1.png" -crop 120x14+100+152 -format '%[fx:maxima>0.3]' info:)" = 1 ]
+}
+# options_shot <name>: from the menu to the options screen, a screenshot, back.
+options_shot() {
+  xdotool mousemove 300 250 click 1
+  if wait_for "the options screen" 10 not_black 25 300; then
+    check "options: labels drawn (Polish letters: see shots/$1.png)" \
+      wait_for "the options texts" 5 labels_drawn "$1"
+    xdotool key Escape
+    wait_for "the menu after the options" 10 black 25 300
+  else
+    fail "options screen"
+  fi
+}
+options_shot 4-options
+
+# ---------------------------------------------------------------- 4. exit
+xdotool mousemove 300 345 click 1
+if wait_for "the program to end" 15 game_ended; then
+  status=$(exit_status)
+  check "exit item: exit status 1 (got $status)" test "$status" = 1
+else
+  fail "the exit item ends the program"
+fi
+bytes=$(settings_bytes)
+check "setting.dat holds $expected_bytes (got ${bytes:-nothing})" test "$bytes" = "$expected_bytes"
+
+# ---------------------------------------------------------------- 5. second start
+# The file is read back (no question) and saved over itself on exit.
+start_game
+if wait_for "the menu on restart" 30 not_black 400 100; then
+  pass "restart: the menu with no question"
+  xdotool mousemove 300 345 click 1
+  if wait_for "the program to end again" 15 game_ended; then
+    status=$(exit_status)
+    check "restart: exit status 1 (got $status)" test "$status" = 1
+  else
+    fail "restart: the exit item ends the program"
+  fi
+  bytes=$(settings_bytes)
+  check "restart: setting.dat replaced with the same bytes (got ${bytes:-nothing})" test "$bytes" = "$expected_bytes"
+else
+  fail "restart: the menu shows"
+fi
+
+# ---------------------------------------------------------------- 6. a Western system
+# With code page 1252 as the ANSI one, the Polish texts must look exactly the
+# same: the program converts its code page 1250 texts itself. The question's
+# text lines (not its buttons, which Wine names in the locale's language) and
+# the options' labels are compared with the Polish run's.
+rm -f "$work/game/setting.dat"
+start_game C.UTF-8
+same_question_text() {
+  local text_area
+  [ "${WIDTH}x${HEIGHT}+${X}+${Y}" = "$question_geometry" ] || return 1
+  text_area="${WIDTH}x$((HEIGHT - 40))+${X}+${Y}"
+  [ "$(compare -metric AE -crop "$text_area" "$work/shots/1-question.png" "$work/shots/6-question-western.png" null: 2>&1)" = 0 ]
+}
+if wait_for "the question in a Western locale" 30 window_named '^B.+d$'; then
+  shot 6-question-western
+  answer_question
+  check "question text identical under code page 1252" same_question_text
+else
+  fail "a Western locale: the settings question"
+fi
+if wait_for "the menu in a Western locale" 30 not_black 400 100; then
+  options_shot 7-options-western
+  same_labels() {
+    local metric
+    metric=$(compare -metric AE "$work/shots/4-options.png" "$work/shots/7-options-western.png" \
+      -crop 450x230+95+145 null: 2>&1)
+    [ "$metric" = 0 ]
+  }
+  check "options texts identical under code page 1252" same_labels
+  xdotool mousemove 300 345 click 1
+  if wait_for "the program to end (Western locale)" 15 game_ended; then
+    status=$(exit_status)
+    check "Western locale: exit status 1 (got $status)" test "$status" = 1
+  else
+    fail "Western locale: the exit item ends the program"
+  fi
+  bytes=$(settings_bytes)
+  check "Western locale: setting.dat holds the same bytes (got ${bytes:-nothing})" test "$bytes" = "$expected_bytes"
+else
+  fail "a Western locale: the menu shows"
+fi
+
+summary
+[ "$failed" -eq 0 ]
