@@ -1,0 +1,405 @@
+// The program against a hostile disk: its settings file in a read-only
+// directory, on a full disk, replaced by a directory, its save killed at every
+// byte; its graphics sheet missing, empty, cut, of another size or no bitmap.
+// Read-only and full file systems are real ones (a small tmpfs, remounted
+// read-only) in a mount namespace of this process alone, so nothing stays
+// mounted whatever happens; that needs root. Without it the read-only case
+// falls back to a directory without write permission, and the full disk is
+// skipped.
+#include <sched.h>
+#include <sys/mount.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+
+#include "screens/game_screen.h"
+#include "screens/screen.h"
+#include "settings/settings.h"
+#include "shell/globals.h"
+#include "shell/platform/common/bitmap_file.h"
+#include "shell/platform/common/surface.h"
+#include "shell/sheet.h"
+#include "tests/program/program_fixture.h"
+
+namespace wolby_test {
+namespace {
+
+namespace fs = std::filesystem;
+namespace headless = platform::headless;
+using Bytes = std::vector<std::uint8_t>;
+
+const std::string kCaption = "B\xB3\xB9" "d";
+const std::string kCannotSave = "Nie mo\xBFna zapisa\xE6 pliku z ustawieniami";
+const std::string kCannotOpen =
+    "Nie mo\xBFna otworzy\xE6 pliku z ustawieniami.\nCzy kontynuowa\xE6 z ustawieniami defaultowymi?";
+const std::string kNoBitmap = "Nie mo\xBFna wczyta\xE6 bitmapy";
+
+// Size 7, one human, 3 seconds, colours 4 and 5: no default among them.
+const Bytes kOldFile{0x90, 0xE1, 0x40, 0x00, 4, 5, 7, 3, 1, 0, 0, 0};
+
+Bytes ReadBytes(const fs::path& path) {
+    std::ifstream in(path, std::ios::binary);
+    return Bytes(std::istreambuf_iterator<char>(in), {});
+}
+
+void WriteBytes(const fs::path& path, const Bytes& bytes) {
+    std::ofstream out(path, std::ios::binary | std::ios::trunc);
+    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+bool PrivateMounts() {
+    static const bool ready = geteuid() == 0 && unshare(CLONE_NEWNS) == 0 &&
+                              mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
+    return ready;
+}
+
+bool MountTmpfs(const fs::path& at, const char* size) {
+    fs::create_directories(at);
+    const std::string options = std::string("size=") + size;
+    return PrivateMounts() && mount("tmpfs", at.c_str(), "tmpfs", 0, options.c_str()) == 0;
+}
+
+bool RemountReadOnly(const fs::path& at) {
+    return mount(nullptr, at.c_str(), nullptr, MS_REMOUNT | MS_RDONLY, "") == 0;
+}
+
+class Faults : public Program {
+protected:
+    void TearDown() override {
+        fs::current_path(directory);
+        if (!mounted.empty()) umount2(mounted.c_str(), MNT_DETACH);
+        if (!lockedFolder.empty()) fs::permissions(lockedFolder, fs::perms::owner_all);
+        Program::TearDown();
+    }
+
+    // A game folder on its own file system: setting.dat and the sheet (linked
+    // from the fixture's folder, so that a tiny file system can hold the rest).
+    fs::path GameFolderOnTmpfs(const char* size) {
+        const fs::path game = fs::path(directory) / "game";
+        if (!MountTmpfs(game, size)) return {};
+        mounted = game;
+        fs::create_directory_symlink(fs::path(directory) / "zdj", game / "zdj");
+        WriteBytes(game / "setting.dat", kOldFile);
+        return game;
+    }
+
+    // The whole session against a file that cannot be written: the options'
+    // back button and the exit item each say so, and the program goes on with
+    // the values in memory and ends normally.
+    void PlayWithUnwritableSettings() {
+        headless::ScriptMessageBoxAnswer(platform::IDOK);
+        headless::ScriptMessageBoxAnswer(platform::IDOK);
+        const int status = Run({
+            [] { headless::PostLeftClick(300, 250); },            // options
+            [] {
+                headless::PostLeftClick(490, 160);                // size 8
+                headless::PostLeftClick(385, 475);                // back: saves
+            },
+            [] {
+                const auto boxes = headless::TakeShownMessageBoxes();
+                ASSERT_EQ(boxes.size(), 1u);
+                EXPECT_EQ(boxes[0].text, kCannotSave);
+                EXPECT_EQ(boxes[0].caption, kCaption);
+                EXPECT_EQ(boxes[0].type, platform::MB_OK);
+                EXPECT_EQ(g_screen, Screen::Menu);
+                headless::PostLeftClick(300, 200);                // a match on the new size
+            },
+            [] {
+                EXPECT_EQ(g_screen, Screen::Match);
+                EXPECT_EQ(g_game.settings->BoardSize(), 8);
+                EXPECT_TRUE(ShowsPiece(sheet::SquareTile, 100 + 51 * 7, 100 + 51 * 7));
+                headless::PostKey(platform::VK_ESCAPE);
+                headless::PostLeftClick(300 - 15, 345);           // exit: saves again
+            },
+        });
+        EXPECT_EQ(status, 1);
+        const auto boxes = headless::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, kCannotSave);
+        EXPECT_EQ(ReadBytes("setting.dat"), kOldFile);
+        EXPECT_FALSE(fs::exists("setting.dat.tmp"));
+    }
+
+    fs::path mounted;
+    fs::path lockedFolder;
+};
+
+TEST_F(Faults, SettingsInAReadOnlyFolderLoadAndEverySaveSaysItFailed) {
+    fs::path game = GameFolderOnTmpfs("1m");
+    if (!game.empty()) {
+        ASSERT_TRUE(RemountReadOnly(game));
+    } else {
+        // No mounts here: a folder without write permission, which only
+        // stops a process that is not root.
+        if (geteuid() == 0) GTEST_SKIP() << "root without mounts: no way to make a folder read-only";
+        game = fs::path(directory) / "game";
+        fs::create_directory(game);
+        fs::create_directory_symlink(fs::path(directory) / "zdj", game / "zdj");
+        WriteBytes(game / "setting.dat", kOldFile);
+        fs::permissions(game, fs::perms::owner_read | fs::perms::owner_exec);
+        lockedFolder = game;
+    }
+    fs::current_path(game);
+    EXPECT_NE(std::ofstream("probe").is_open(), true) << "the folder is writable";
+    PlayWithUnwritableSettings();
+}
+
+TEST_F(Faults, SettingsOnAFullDiskKeepTheOldFileAndLeaveNoTemporary) {
+    const fs::path game = GameFolderOnTmpfs("64k");
+    if (game.empty()) GTEST_SKIP() << "no tmpfs can be mounted here";
+    fs::current_path(game);
+    // Fill every block that is left.
+    {
+        std::ofstream filler("filler", std::ios::binary);
+        const std::string block(4096, 'x');
+        while (filler.write(block.data(), static_cast<std::streamsize>(block.size()))) filler.flush();
+    }
+    std::ofstream probe("probe", std::ios::binary);
+    probe << "x";
+    probe.flush();
+    ASSERT_FALSE(probe.good()) << "the disk is not full";
+    probe.close();
+    fs::remove("probe");
+    PlayWithUnwritableSettings();
+}
+
+TEST_F(Faults, SettingsReplacedByAFolderAskAndTheExitSaysItCannotSave) {
+    fs::create_directories("setting.dat/inside");
+    headless::ScriptMessageBoxAnswer(platform::IDYES);
+    headless::ScriptMessageBoxAnswer(platform::IDOK);
+    const int status = Run({
+        [] {
+            const auto boxes = headless::TakeShownMessageBoxes();
+            ASSERT_EQ(boxes.size(), 1u);
+            EXPECT_EQ(boxes[0].text, kCannotOpen);
+            EXPECT_EQ(boxes[0].type, platform::MB_YESNO);
+            EXPECT_EQ(g_game.settings->BoardSize(), 6);  // the defaults
+            headless::PostLeftClick(300 - 15, 345);      // exit
+        },
+    });
+    EXPECT_EQ(status, 1);
+    const auto boxes = headless::TakeShownMessageBoxes();
+    ASSERT_EQ(boxes.size(), 1u);
+    EXPECT_EQ(boxes[0].text, kCannotSave);
+    EXPECT_TRUE(fs::is_directory("setting.dat/inside"));
+    EXPECT_FALSE(fs::exists("setting.dat.tmp"));
+}
+
+// A save in a child process whose file size limit stops it after `limit`
+// bytes: the kernel kills a writer that goes past it (SIGXFSZ), as a crash or
+// a power cut would stop it half-way.
+int SaveLimitedTo(rlim_t limit, const Settings& values) {
+    const pid_t child = fork();
+    if (child == 0) {
+        const rlimit noCore{0, 0};
+        setrlimit(RLIMIT_CORE, &noCore);
+        const rlimit size{limit, limit};
+        setrlimit(RLIMIT_FSIZE, &size);
+        std::signal(SIGXFSZ, SIG_DFL);
+        _exit(values.Save() ? 0 : 3);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return status;
+}
+
+TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
+    Settings next;
+    next.discColour1 = 9;
+    next.discColour2 = 8;
+    next.boardSize = 5;
+    next.moveSeconds = 9;
+    next.humanPlayers = 0;
+    const Bytes nextFile{0x90, 0xE1, 0x40, 0x00, 9, 8, 5, 9, 0, 0, 0, 0};
+    for (const bool hadFile : {true, false}) {
+        for (rlim_t limit = 0; limit <= nextFile.size(); ++limit) {
+            SCOPED_TRACE((hadFile ? "over the old file, " : "no file before, ") + std::to_string(limit) + " bytes");
+            fs::remove("setting.dat");
+            if (hadFile) WriteBytes("setting.dat", kOldFile);
+            const int status = SaveLimitedTo(limit, next);
+            if (limit < nextFile.size()) {
+                ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+                if (hadFile) {
+                    EXPECT_EQ(ReadBytes("setting.dat"), kOldFile);
+                } else {
+                    EXPECT_FALSE(fs::exists("setting.dat"));
+                }
+            } else {
+                ASSERT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0) << status;
+                EXPECT_EQ(ReadBytes("setting.dat"), nextFile);
+            }
+            // What a killed save left behind never stops the next start or save.
+            if (fs::exists("setting.dat")) {
+                Settings loaded;
+                ASSERT_TRUE(loaded.Load());
+                const auto image = loaded.Image();
+                EXPECT_EQ(Bytes(image.begin(), image.end()),
+                          hadFile && limit < nextFile.size() ? kOldFile : nextFile);
+            }
+            ASSERT_TRUE(next.Save());
+            EXPECT_EQ(ReadBytes("setting.dat"), nextFile);
+            EXPECT_FALSE(fs::exists("setting.dat.tmp"));
+        }
+    }
+    EXPECT_TRUE(headless::TakeShownMessageBoxes().empty());
+}
+
+// ---------------------------------------------------------------- the sheet
+
+Bytes SheetBytes() { return ReadBytes(std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp"); }
+
+// A 24-bit bitmap of `width` x `height` whose pixel (x, y) is `at(x, y)`.
+template <typename PixelAt>
+Bytes Bmp24(std::int32_t width, std::int32_t height, PixelAt at) {
+    const auto stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
+    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
+    Bytes out{'B', 'M'};
+    const auto put32 = [&out](std::uint32_t v) {
+        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+    };
+    const auto put16 = [&out](std::uint32_t v) {
+        out.push_back(static_cast<std::uint8_t>(v));
+        out.push_back(static_cast<std::uint8_t>(v >> 8));
+    };
+    put32(54 + imageSize);
+    put32(0);
+    put32(54);
+    put32(40);
+    put32(static_cast<std::uint32_t>(width));
+    put32(static_cast<std::uint32_t>(height));
+    put16(1);
+    put16(24);
+    for (int i = 0; i < 6; ++i) put32(0);
+    for (std::int32_t y = height - 1; y >= 0; --y) {
+        for (std::int32_t x = 0; x < width; ++x) {
+            const Colour c = at(x, y);
+            out.push_back(static_cast<std::uint8_t>(c >> 16));
+            out.push_back(static_cast<std::uint8_t>(c >> 8));
+            out.push_back(static_cast<std::uint8_t>(c));
+        }
+        for (std::uint32_t pad = static_cast<std::uint32_t>(width) * 3; pad < stride; ++pad) out.push_back(0);
+    }
+    return out;
+}
+
+TEST_F(Faults, ASheetThatCannotBeLoadedShowsItsMessageAndEndsTheStart) {
+    const Bytes good = SheetBytes();
+    const std::size_t pixels = 54;  // the generated sheet is a plain 24-bit one
+    ASSERT_EQ(good.size(), pixels + 640u * 480u * 3u);
+    std::vector<std::pair<std::string, Bytes>> sheets = {
+        {"empty", {}},
+        {"only the file header", Bytes(good.begin(), good.begin() + 14)},
+        {"cut in the info header", Bytes(good.begin(), good.begin() + 30)},
+        {"no pixels", Bytes(good.begin(), good.begin() + pixels)},
+        {"cut in the first row", Bytes(good.begin(), good.begin() + pixels + 1000)},
+        {"cut half-way", Bytes(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(good.size() / 2))},
+        {"a row short", Bytes(good.begin(), good.end() - 640 * 3)},
+        {"a PNG", Bytes{0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A, 0, 0, 0, 13, 'I', 'H', 'D', 'R'}},
+        {"text", Bytes{'z', 'd', 'j', '\n'}},
+    };
+    for (const auto& [what, bytes] : sheets) {
+        SCOPED_TRACE(what);
+        Restart();
+        WriteSettings({});
+        WriteBytes("zdj/15.bmp", bytes);
+        headless::ScriptMessageBoxAnswer(platform::IDOK);
+        EXPECT_EQ(Run({}), 0);
+        const auto boxes = headless::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, kNoBitmap);
+        EXPECT_EQ(boxes[0].caption, kCaption);
+        EXPECT_EQ(boxes[0].type, platform::MB_OK | platform::MB_ICONHAND);
+    }
+    // A folder where the file belongs.
+    Restart();
+    WriteSettings({});
+    fs::remove("zdj/15.bmp");
+    fs::create_directory("zdj/15.bmp");
+    headless::ScriptMessageBoxAnswer(platform::IDOK);
+    EXPECT_EQ(Run({}), 0);
+    ASSERT_EQ(headless::TakeShownMessageBoxes().size(), 1u);
+}
+
+// The real sheet's pixel, read through the platform's own loader.
+class SheetPixels {
+public:
+    SheetPixels() : bitmap_(platform::common::ReadBitmap(SheetBytes())) {}
+    ~SheetPixels() { platform::DeleteBitmap(bitmap_); }
+    bool Loaded() const { return bitmap_ != nullptr; }
+    Colour At(std::int32_t x, std::int32_t y) const {
+        return bitmap_->pixels[static_cast<std::size_t>(y * bitmap_->width + x)];
+    }
+
+private:
+    platform::Bitmap bitmap_;
+};
+
+// A whole session on a sheet of another size: the menu, the options, a move,
+// the credits. What lies on the sheet is shown, the rest stays black.
+TEST_F(Faults, ASheetOfAnotherSizeGivesAClippedPictureAndAWholeSession) {
+    Bytes smaller;
+    Bytes larger;
+    {
+        const SheetPixels sheet;
+        ASSERT_TRUE(sheet.Loaded());
+        smaller = Bmp24(320, 240, [&sheet](std::int32_t x, std::int32_t y) { return sheet.At(x, y); });
+        larger = Bmp24(1000, 700, [&sheet](std::int32_t x, std::int32_t y) {
+            return x < 640 && y < 480 ? sheet.At(x, y) : 0x3366CCu;
+        });
+    }
+    for (const bool small : {true, false}) {
+        SCOPED_TRACE(small ? "320 x 240" : "1000 x 700");
+        Restart();
+        WriteSettings({});
+        WriteBytes("zdj/15.bmp", small ? smaller : larger);
+        const int status = Run({
+            [small] {
+                std::int32_t w = 0, h = 0;
+                platform::GetSurfaceSize(g_sheetSurface, &w, &h);
+                EXPECT_EQ(w, small ? 320 : 1000);
+                EXPECT_EQ(h, small ? 240 : 700);
+                // The menu picture is the sheet's top-left 320 x 340.
+                for (std::int32_t y = 0; y < 340; ++y) {
+                    for (std::int32_t x = 0; x < 320; ++x) {
+                        const std::uint16_t want = y < h ? g_sheetSurface->pixels[static_cast<std::size_t>(y * w + x)] : 0;
+                        ASSERT_EQ(headless::RawPixelAt(240 + x, 50 + y), want) << x << "," << y;
+                    }
+                }
+                EXPECT_TRUE(AllBlack(0, 0, 240, 600));
+                headless::PostLeftClick(300, 250);  // options
+            },
+            [] {
+                EXPECT_EQ(g_screen, Screen::Options);
+                headless::PostLeftClick(385, 475);  // back
+                headless::PostLeftClick(300, 200);  // a match
+            },
+            [] {
+                EXPECT_EQ(g_screen, Screen::Match);
+                headless::PostLeftClick(ClickX(3), ClickY(1));  // player 1 takes (3, 1)
+            },
+            [] {
+                EXPECT_EQ(g_game.board->CountDiscs(0), 4);
+                headless::PostKey(platform::VK_ESCAPE);
+                headless::PostLeftClick(300, 300);  // credits
+            },
+            [] {
+                EXPECT_EQ(g_screen, Screen::Credits);
+                headless::AdvanceTime(2000);
+            },
+            [] {
+                headless::PostKey(platform::VK_ESCAPE);
+                headless::PostLeftClick(300 - 15, 345);  // exit
+            },
+        });
+        EXPECT_EQ(status, 1);
+    }
+}
+
+}  // namespace
+}  // namespace wolby_test
