@@ -1,0 +1,97 @@
+// One whole session of the program on the headless backend, for valgrind's
+// memcheck: start with no settings file (the question answered Yes), pointer
+// moves on the menu, a match with a move, the options with a change saved, the
+// credits, and the exit item. Checks what a person would see at each step and
+// ends with status 0 when all of it held.
+#include <unistd.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <vector>
+
+#include "match/game.h"
+#include "screens/screen.h"
+#include "shell/platform/headless/headless.h"
+#include "shell/win_main.h"
+
+namespace fs = std::filesystem;
+namespace headless = platform::headless;
+
+namespace {
+
+int g_failures = 0;
+
+void Check(bool holds, const char* what) {
+    if (!holds) {
+        std::fprintf(stderr, "session: %s does not hold\n", what);
+        ++g_failures;
+    }
+}
+
+}  // namespace
+
+int main() {
+    char pattern[] = "/tmp/wolby-valgrind-XXXXXX";
+    if (mkdtemp(pattern) == nullptr) return 2;
+    const fs::path folder = pattern;
+    fs::create_directories(folder / "zdj");
+    fs::copy_file(fs::path(WOLBY_SOURCE_DIR) / "zdj/15.bmp", folder / "zdj/15.bmp");
+    fs::current_path(folder);
+
+    headless::Reset();
+    headless::SetCalendarTime(1700000000);
+    headless::ScriptMessageBoxAnswer(platform::IDYES);
+    const std::vector<std::function<void()>> steps = {
+        [] {
+            Check(g_screen == Screen::Menu, "the menu first");
+            for (std::int32_t y = 150; y < 400; y += 25) headless::PostMouseMove(300, y);
+            headless::PostLeftClick(300, 200);  // start
+        },
+        [] {
+            Check(g_screen == Screen::Match, "a match after the first item");
+            headless::PostLeftClick(100 + 51 * 3 - 5, 100 + 51 * 1 + 10);  // player 1 takes (3, 1)
+        },
+        [] {
+            Check(g_game.board->CountDiscs(0) == 4, "the move turned a disc");
+            headless::AdvanceTime(1500);
+        },
+        [] {
+            headless::PostKey(platform::VK_ESCAPE);
+            headless::PostLeftClick(300, 250);  // options
+        },
+        [] {
+            Check(g_screen == Screen::Options, "the options");
+            headless::PostLeftClick(490, 160);  // size 7
+            headless::PostLeftClick(490, 310);  // colour 2 for player 1
+            headless::PostLeftClick(385, 475);  // back, saving
+        },
+        [] {
+            Check(g_screen == Screen::Menu, "the menu after the options");
+            headless::PostLeftClick(300, 300);  // credits
+        },
+        [] { headless::AdvanceTime(1000); },
+        [] {
+            headless::PostKey(platform::VK_ESCAPE);
+            headless::PostLeftClick(285, 345);  // exit
+        },
+    };
+    headless::SetScenario(steps);
+    const int status = WinMain();
+    Check(status == 1, "status 1 after the exit item");
+    Check(!headless::TakeStall(), "no stall");
+    Check(!headless::TakeUnscriptedMessageBox(), "no unexpected dialog");
+
+    std::ifstream in("setting.dat", std::ios::binary);
+    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+    Check(bytes == std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 2, 2, 7, 0, 2, 0, 0, 0},
+          "the saved options");
+
+    headless::Reset();
+    fs::current_path("/");
+    fs::remove_all(folder);
+    std::printf("session %s\n", g_failures == 0 ? "passed" : "FAILED");
+    return g_failures == 0 ? 0 : 1;
+}
