@@ -32,7 +32,8 @@ need() {
 # ---------------------------------------------------------------- packages
 # fonts-wine: Wine's own fonts (Tahoma for the game's text, the dialogs' font);
 # Debian only recommends it. locales: to generate pl_PL.UTF-8 when missing.
-packages=(g++-mingw-w64-x86-64 wine wine64 libxrandr2 xvfb xdotool imagemagick fonts-wine locales cmake)
+# g++: the host tool that draws the cursor and the icon.
+packages=(g++-mingw-w64-x86-64 wine wine64 libxrandr2 xvfb xdotool imagemagick fonts-wine locales cmake g++)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -113,14 +114,20 @@ game_pid=""
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
+# The prefix takes about 700 MB; it goes when the run ends.
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -d "$WINEPREFIX" ] && wineserver -k 2>/dev/null
+  if [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    rm -rf "$WINEPREFIX"
+  fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
 
+shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
 # wait_for <what> <seconds> <command...>: polls the condition.
 wait_for() {
   local what=$1 seconds=$2; shift 2
@@ -140,7 +147,6 @@ xvfb_pid=$!
 need "Xvfb at 800x600x24" wait_for "the X server" 10 test -s "$work/display"
 export DISPLAY=":$(head -n 1 "$work/display")"
 
-shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
 # The colour at a point of the screen as "r g b".
 pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
@@ -157,7 +163,7 @@ black() { near "$1" "$2" 0 0 0; }
 not_black() { ! black "$1" "$2"; }
 window_named() { xdotool search --name "$1" >/dev/null 2>&1; }
 
-need "fresh Wine prefix" wineboot -i >"$work/wine.log" 2>&1
+need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
 # Point-sampled stretched blits, as on Windows, with no OpenGL.
 need "Direct3D renderer gdi" wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f \
   >>"$work/wine.log" 2>&1
