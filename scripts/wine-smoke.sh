@@ -3,7 +3,8 @@
 # carries, then plays it as a person would on a private 800 x 600 X server with
 # a fresh Wine prefix: the settings question, the menu, a move of a match,
 # ESC, the exit item, exit status 1 and the settings file's bytes; then starts
-# it again with that file. Screenshots go to <build>/wine-smoke/shots.
+# it again with that file, once in a code page 1252 locale, and once without
+# the graphics sheet. Screenshots go to <build>/wine-smoke/shots.
 # usage: scripts/wine-smoke.sh [build folder, default build/win32]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -195,13 +196,13 @@ player2=(16 121 41)
 
 # ---------------------------------------------------------------- 1. first start
 start_game
-need "the settings question (caption Błąd)" wait_for "the settings question" 30 window_named '^B.+d$'
+need "the settings question (caption Błąd)" wait_for "the settings question" 30 window_named '^Błąd$'
 shot 1-question
+# answer_question: Enter on the question; its geometry is left in X Y WIDTH HEIGHT.
 # Without a window manager the keyboard goes to the window under the pointer.
-# answer_question: Enter on the settings question; its geometry is left in X Y WIDTH HEIGHT.
 answer_question() {
   local dialog
-  dialog=$(xdotool search --name '^B.+d$' | head -n 1)
+  dialog=$(xdotool search --name '^Błąd$' | head -n 1)
   eval "$(xdotool getwindowgeometry --shell "$dialog")"
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 10))
   xdotool key Return
@@ -305,7 +306,7 @@ same_question_text() {
   text_area="${WIDTH}x$((HEIGHT - 40))+${X}+${Y}"
   [ "$(compare -metric AE -crop "$text_area" "$work/shots/1-question.png" "$work/shots/6-question-western.png" null: 2>&1)" = 0 ]
 }
-if wait_for "the question in a Western locale" 30 window_named '^B.+d$'; then
+if wait_for "the question in a Western locale" 30 window_named '^Błąd$'; then
   shot 6-question-western
   answer_question
   check "question text identical under code page 1252" same_question_text
@@ -333,6 +334,24 @@ if wait_for "the menu in a Western locale" 30 not_black 400 100; then
 else
   fail "a Western locale: the menu shows"
 fi
+
+# ---------------------------------------------------------------- 7. no graphics sheet
+# LoadImageA finds no file: the message box, then exit status 0.
+mv "$work/game/zdj/15.bmp" "$work/game/zdj/15.bmp.away"
+start_game
+if wait_for "the missing sheet's message" 30 window_named '^Błąd$'; then
+  shot 8-no-sheet
+  answer_question
+  if wait_for "the program to end (no sheet)" 15 game_ended; then
+    status=$(exit_status)
+    check "no sheet: message box, exit status 0 (got $status)" test "$status" = 0
+  else
+    fail "no sheet: OK ends the program"
+  fi
+else
+  fail "no sheet: the message box shows"
+fi
+mv "$work/game/zdj/15.bmp.away" "$work/game/zdj/15.bmp"
 
 summary
 [ "$failed" -eq 0 ]
