@@ -1,0 +1,54 @@
+#!/usr/bin/env bash
+# Prints the figures a player feels, as medians: start-up to the menu (headless
+# and in the SDL window under Xvfb), CPU while idle on the menu and during a
+# match waiting for the person, peak resident memory in the window, one move's
+# cost on the 8 x 8 board with the most discs to turn (the animation's pauses
+# excluded), and a pointer move to the marker presented. Informative only: it
+# never fails on a figure (nor when something needed is missing).
+# usage: scripts/figures.sh [build folder]   (default build/release)
+set -uo pipefail
+cd "$(dirname "$0")/.."
+build=${1:-build/release}
+runs=${WOLBY_FIGURE_RUNS:-11}
+idle=${WOLBY_IDLE_SECONDS:-10}
+
+if ! { cmake -S . -B "$build" >/dev/null &&
+       cmake --build "$build" -j2 --target program_bench wolby_window_figures >/dev/null; }; then
+  echo "figures: could not build program_bench and wolby_window_figures in $build"
+  exit 0
+fi
+
+echo "== Figures (medians) =="
+echo "-- headless backend (virtual time), $runs repetitions"
+"$build/bench/program/program_bench" --benchmark_repetitions="$runs" --benchmark_report_aggregates_only=true \
+  --benchmark_filter='BM_StartupToMenu|BM_MoveWithMostDiscsToTurn|BM_ComputerMatch8x8' 2>/dev/null |
+  awk '/_median/ { sub("_median", "", $1); printf "  %-28s %8s %-3s wall  %8s %-3s CPU\n", $1, $2, $3, $4, $5 }'
+
+echo "-- SDL window under Xvfb (1024 x 768), the game itself"
+if ! command -v xvfb-run >/dev/null; then
+  echo "  skipped: no xvfb-run"
+  exit 0
+fi
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+mkdir -p "$work/zdj"
+cp zdj/15.bmp "$work/zdj/"
+# One person against the computer, no clock: the match waits for the person.
+printf '\x90\xe1\x40\x00\x01\x02\x06\x00\x01\x00\x00\x00' >"$work/setting.dat"
+program=$PWD/$build/bench/perf/wolby_window_figures
+(
+  cd "$work" &&
+  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+    for i in $(seq 1 '"$runs"'); do WOLBY_LAUNCH_NS=$(date +%s%N) "'"$program"'" startup; done
+    "'"$program"'" all '"$idle"'
+  ' >"$work/out.txt" 2>"$work/err.txt"
+) || { echo "  the window runs failed:"; sed 's/^/    /' "$work/err.txt" | tail -n 5; }
+median() { sort -n | awk '{ v[NR] = $1 } END { if (NR == 0) print "?"; else if (NR % 2) print v[(NR + 1) / 2]; else printf "%.2f\n", (v[NR / 2] + v[NR / 2 + 1]) / 2 }'; }
+value() { awk -v k="$1" '$1 == k { print $2 }' "$work/out.txt"; }
+echo "  start-up to the menu shown, from main():      $(value startup_ms | median) ms (median of $(value startup_ms | wc -l) starts)"
+echo "  start-up to the menu shown, from the launch:  $(value launch_to_menu_ms | median) ms"
+echo "  CPU idle on the menu, ${idle} s:                $(value idle_menu_cpu_percent) %"
+echo "  CPU in a match waiting for the person, ${idle} s: $(value idle_match_cpu_percent) %"
+echo "  pointer move to the marker presented:       $(value pointer_to_marker_ms_median) ms median, $(value pointer_to_marker_ms_max) ms worst of $(value pointer_moves)"
+echo "  peak resident memory:                       $(value peak_rss_mb) MB"
+exit 0
