@@ -13,3 +13,6 @@ ctest --test-dir build/release --output-on-failure -j"$jobs"
 cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF >/dev/null
 cmake --build build/asan -j"$jobs"
 ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
+
+# The Windows build: cross-compiled, then played under Wine.
+scripts/wine-smoke.sh build/win32
