@@ -5,7 +5,8 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
 if [ "${1:-test}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick xfonts-base valgrind)
+  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick xfonts-base valgrind
+             clang-14 libclang-rt-14-dev)
 fi
 
 missing=()
