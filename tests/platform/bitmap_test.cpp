@@ -149,6 +149,9 @@ TEST_F(Bitmaps, MissingTruncatedAndForeignFilesGiveNoSurface) {
     huge[20] = 0xFF;
     huge[21] = 0x7F;
     bad.emplace_back("huge.bmp", huge);
+    // A complete 1-bit picture of 8192 x 4096: a 4 MB file whose pixels would
+    // take gigabytes once widened.
+    bad.emplace_back("vast.bmp", MakeBmp(8192, 4096, 1, false));
     Bytes rle = MakeBmp(40, 30, 8, false);
     rle[30] = 1;  // run-length compressed
     bad.emplace_back("rle.bmp", rle);

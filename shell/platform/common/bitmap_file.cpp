@@ -15,6 +15,9 @@ namespace {
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitfields = 3;
 constexpr std::int64_t kMaxSide = 16384;
+// A small file can claim a huge 1-bit picture; its pixels and the surface made
+// of them would take gigabytes. No sheet comes near this (the game's is 640 x 480).
+constexpr std::int64_t kMaxPixels = 4096 * 4096;
 
 std::vector<std::unique_ptr<BitmapObject>>& Bitmaps() {
     static std::vector<std::unique_ptr<BitmapObject>> bitmaps;
@@ -91,6 +94,7 @@ Bitmap ReadBitmap(const std::vector<std::uint8_t>& bytes) {
     const bool topDown = height < 0;
     if (topDown) height = -height;
     if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
+    if (width * height > kMaxPixels) return nullptr;
 
     std::uint32_t masks[3] = {0, 0, 0};
     if (compression == kBitfields) {
