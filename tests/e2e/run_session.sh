@@ -60,8 +60,17 @@ wait_for "the settings question" bash -c "xwininfo -root -tree | grep -q 'B.*d\"
 IFS='x+' read -r WIDTH HEIGHT X Y <<<"$(dialog_geometry)"
 sleep 0.3
 shot 1-question
-xdotool mousemove $((X + WIDTH / 2)) $((Y + 5))  # keyboard focus follows the pointer without a window manager
-xdotool key Return
+# Keyboard focus follows the pointer without a window manager. A dialog still
+# being mapped can miss the key: press it again while the dialog is there.
+for _ in 1 2 3 4 5; do
+  xdotool mousemove $((X + WIDTH / 2)) $((Y + 5))
+  xdotool key Return
+  for _ in $(seq 1 20); do
+    not_black 400 100 && break 2
+    sleep 0.1
+  done
+  xwininfo -root -tree | grep -q 'B.*d"' || break
+done
 wait_for "the menu" not_black 400 100
 [ ! -e setting.dat ] || fail "the settings file was written before any save"
 xdotool mousemove 300 200
