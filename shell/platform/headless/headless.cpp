@@ -8,6 +8,7 @@
 
 #include "players/calendar_time.h"
 #include "shell/platform/common/bitmap_file.h"
+#include "shell/platform/common/message_queue.h"
 #include "shell/platform/common/surface.h"
 #include "shell/platform/common/timers.h"
 
@@ -44,8 +45,7 @@ struct State {
     std::int64_t target = 0;  // where AdvanceTime lets the clock run to
     std::int64_t calendar = 0;
     common::TimerSet timers;
-    std::deque<Message> posted;
-    bool quit = false;
+    common::MessageQueue queue;
 
     headless::IdleHandler idle;
     std::vector<std::function<void()>> steps;
@@ -74,7 +74,7 @@ bool Faulty(headless::Fault fault) {
 std::int64_t HeadlessCalendar() { return S().calendar; }
 
 void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    S().posted.push_back(Message{S().window.get(), message, wParam, lParam});
+    S().queue.Post(Message{S().window.get(), message, wParam, lParam});
 }
 
 std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
@@ -86,7 +86,7 @@ std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
 // Lets the scenario move on; false when it could not (a stall).
 bool RunIdleStep() {
     State& s = S();
-    const std::size_t postedBefore = s.posted.size();
+    const std::size_t postedBefore = s.queue.Size();
     const std::int64_t targetBefore = s.target;
     const std::int64_t nowBefore = s.now;
     if (s.idle) {
@@ -94,8 +94,8 @@ bool RunIdleStep() {
     } else {
         return false;
     }
-    return s.posted.size() != postedBefore || s.target != targetBefore || s.now != nowBefore ||
-           s.quit;
+    return s.queue.Size() != postedBefore || s.target != targetBefore || s.now != nowBefore ||
+           s.queue.QuitPending();
 }
 
 }  // namespace
@@ -131,16 +131,8 @@ std::int32_t GetSystemMetrics(int index) {
 bool GetMessage(Message* message) {
     State& s = S();
     for (;;) {
-        if (!s.posted.empty()) {
-            if (message) *message = s.posted.front();
-            s.posted.pop_front();
-            return true;
-        }
-        if (s.quit) {
-            s.quit = false;
-            if (message) *message = Message{s.window.get(), WM_QUIT, 0, 0};
-            return false;
-        }
+        const common::MessageQueue::Taken taken = s.queue.Take(s.window.get(), message);
+        if (taken != common::MessageQueue::Taken::Nothing) return taken == common::MessageQueue::Taken::Message;
         if (s.timers.TakeTick(s.now, message)) return true;
         if (s.now < s.target) {
             const auto expiry = s.timers.NextExpiry();
@@ -169,7 +161,7 @@ std::intptr_t DispatchMessage(const Message* message) {
 
 std::intptr_t DefWindowProc(Window, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
 
-void PostQuitMessage(int) { S().quit = true; }
+void PostQuitMessage(int) { S().queue.PostQuit(); }
 
 void SetTimer(Window window, std::uintptr_t id, unsigned periodMs) {
     S().timers.Set(window, id, periodMs, S().now);

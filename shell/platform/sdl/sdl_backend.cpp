@@ -8,12 +8,12 @@
 #include <algorithm>
 #include <cstdio>
 #include <ctime>
-#include <deque>
 #include <map>
 #include <memory>
 #include <string>
 #include <vector>
 
+#include "shell/platform/common/message_queue.h"
 #include "shell/platform/common/surface.h"
 #include "shell/platform/common/text.h"
 #include "shell/platform/common/timers.h"
@@ -51,8 +51,7 @@ struct State {
     std::unique_ptr<CursorObject> cursor;
 
     common::TimerSet timers;
-    std::deque<Message> posted;
-    bool quit = false;
+    common::MessageQueue queue;
     bool destroyed = false;
 
     // Where the picture lies on the window, and the maps from window columns
@@ -91,12 +90,7 @@ bool StartVideo() {
 
 void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     State& s = S();
-    // Like Win32, pointer moves not yet taken fold into the latest.
-    if (message == WM_MOUSEMOVE && !s.posted.empty() && s.posted.back().message == WM_MOUSEMOVE) {
-        s.posted.back().lParam = lParam;
-        return;
-    }
-    s.posted.push_back(Message{s.window.get(), message, wParam, lParam});
+    s.queue.PostFoldingMoves(Message{s.window.get(), message, wParam, lParam});
 }
 
 void Layout(int width, int height) {
@@ -352,16 +346,8 @@ bool GetMessage(Message* message) {
     State& s = S();
     for (;;) {
         PumpEvents();
-        if (!s.posted.empty()) {
-            if (message) *message = s.posted.front();
-            s.posted.pop_front();
-            return true;
-        }
-        if (s.quit) {
-            s.quit = false;
-            if (message) *message = Message{s.window.get(), WM_QUIT, 0, 0};
-            return false;
-        }
+        const common::MessageQueue::Taken taken = s.queue.Take(s.window.get(), message);
+        if (taken != common::MessageQueue::Taken::Nothing) return taken == common::MessageQueue::Taken::Message;
         const std::int64_t now = Ticks();
         if (s.timers.TakeTick(now, message)) return true;
         Present(false);
@@ -396,7 +382,7 @@ std::intptr_t DispatchMessage(const Message* message) {
 
 std::intptr_t DefWindowProc(Window, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
 
-void PostQuitMessage(int) { S().quit = true; }
+void PostQuitMessage(int) { S().queue.PostQuit(); }
 
 void SetTimer(Window window, std::uintptr_t id, unsigned periodMs) {
     S().timers.Set(window, id, periodMs, Ticks());
