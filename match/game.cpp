@@ -12,9 +12,10 @@ Game::~Game() {
     board.reset();
 }
 
-bool Game::Init() {
+bool Game::Init(SettingsDialogs& dialogs) {
+    dialogs_ = &dialogs;
     settings = std::make_unique<Settings>();
-    if (!settings->Load()) {
+    if (!settings->Load(dialogs)) {
         settings.reset();
         return false;
     }
@@ -67,7 +68,7 @@ std::int32_t Game::Execute(std::int32_t code) {
         case Command::SetDiscColour:
             (c.a1 == 0 ? s.discColour1 : s.discColour2) = static_cast<std::int8_t>(c.a2);
             return 0;
-        case Command::SaveSettings: s.Save(); return 0;  // Save tells the user itself
+        case Command::SaveSettings: s.Save(*dialogs_); return 0;  // Save tells the user itself
         case Command::NewMatch: NewMatch(); return 0;
         default: break;
     }

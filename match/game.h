@@ -21,7 +21,8 @@ public:
     // Creates and loads the settings, then the players and a board in its
     // starting position. False when the settings file is missing and the user
     // declined the defaults: nothing is left then, and every command answers 0.
-    bool Init();
+    // The settings ask and tell through `dialogs` for as long as the game lives.
+    bool Init(SettingsDialogs& dialogs);
     // Decodes `code` (see PackCommand) and carries out the command. Any code is
     // safe: an unknown opcode, or a command before a successful Init, answers 0
     // and changes nothing.
@@ -35,6 +36,7 @@ public:
 
 private:
     void NewMatch();
+    SettingsDialogs* dialogs_ = nullptr;
     // The player for `side` (0 is player 1, any other player 2), or null.
     Player* PlayerFor(std::int32_t side) const;
 };

@@ -1,15 +1,12 @@
-// The menu, the routing of every mouse event, and the transitions that leave
-// the menu: a new match, the options, the credits and the end of the program.
+// The menu: the picture with its four items, the marker beside the item under
+// the pointer, and what each item opens.
 #pragma once
 
 #include <cstdint>
 
 void DrawMenu();
-void OnMouseMove(std::uintptr_t wParam, std::intptr_t lParam);
-void OnLeftButtonDown(std::uintptr_t wParam, std::intptr_t lParam);
-void StartMatch();
-void ShowCredits();
-
-// The cursor's drawn point, the middle prong of the fork, lies this far right
-// of its hot spot; clicks are corrected by it.
-constexpr std::int32_t kClickOffset = 15;
+// The marker follows the pointer at (x, y).
+void MenuPointerMoved(std::int32_t x, std::int32_t y);
+// A click at (x, y), x already corrected for the cursor: a match, the options,
+// the credits, or the end of the program (after saving the settings).
+void MenuClick(std::int32_t x, std::int32_t y);

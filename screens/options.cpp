@@ -3,10 +3,10 @@
 #include <cstdio>
 
 #include "match/game.h"
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/menu.h"
 #include "screens/screen.h"
-#include "shell/globals.h"
+#include "settings/settings.h"
 #include "shell/put_text.h"
 #include "shell/sheet.h"
 
@@ -61,8 +61,10 @@ void StepNumber(Row row, std::int32_t delta) {
                                         Command::GetMoveSeconds};
     static constexpr Command kWrite[] = {Command::SetBoardSize, Command::SetHumanPlayers,
                                          Command::SetMoveSeconds};
-    static constexpr std::int32_t kLowest[] = {5, 0, 0};
-    static constexpr std::int32_t kHighest[] = {8, 2, 9};
+    static constexpr std::int32_t kLowest[] = {Settings::kMinBoardSize, Settings::kMinHumanPlayers,
+                                               Settings::kMinMoveSeconds};
+    static constexpr std::int32_t kHighest[] = {Settings::kMaxBoardSize, Settings::kMaxHumanPlayers,
+                                                Settings::kMaxMoveSeconds};
 
     const std::int32_t v = Ask(kRead[row]);
     // No wrap-around: an arrow does nothing at its end of the range. A value
@@ -79,7 +81,7 @@ void StepNumber(Row row, std::int32_t delta) {
 
 void StepColour(std::int32_t player, std::int32_t delta) {
     const std::int32_t c = Ask(Command::GetDiscColour, player);
-    if (delta < 0 ? c <= 1 : c >= 9) return;
+    if (delta < 0 ? c <= Settings::kMinColour : c >= Settings::kMaxColour) return;
     // Without a drawing context the swatch could not show it: the colour stays.
     platform::DrawingContext context = platform::GetDC(g_primarySurface);
     if (context == nullptr) return;
@@ -115,6 +117,11 @@ void DrawFrame() {
 }
 
 }  // namespace
+
+void ShowOptions() {
+    g_screen = Screen::Options;
+    DrawOptions();
+}
 
 void DrawOptions() {
     PaintBlack(0, 0, ScreenWidth(), ScreenHeight());

@@ -1,10 +1,6 @@
 #include "screens/screen.h"
 
 #include "match/game.h"
-#include "shell/globals.h"
-
-std::int32_t g_screen = Screen::Menu;
-std::int32_t g_humanPlayers = 0;
 
 std::int32_t ScreenWidth() { return platform::GetSystemMetrics(platform::SM_CXSCREEN); }
 std::int32_t ScreenHeight() { return platform::GetSystemMetrics(platform::SM_CYSCREEN); }

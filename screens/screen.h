@@ -1,20 +1,18 @@
-// Which screen is shown, and the few values every screen shares.
+// What every screen draws with and asks through: the screen's size, black and
+// brush-filled rectangles, pieces of the graphics sheet, the match's commands,
+// and the ids of the window's timers.
 #pragma once
 
 #include <cstdint>
 
 #include "match/game.h"
 #include "shell/platform/platform.h"
+#include "shell/program_state.h"
 
-enum Screen : std::int32_t {
-    Menu = 0,
-    Match = 1,
-    Options = 2,
-    Credits = 3,
-};
-
-extern std::int32_t g_screen;        // a Screen value; decides what a click means
-extern std::int32_t g_humanPlayers;  // human players when the current match started
+// Timer ids of the window.
+constexpr std::uintptr_t kComputerMoveTimer = 0;  // 500 ms, one computer move per start
+constexpr std::uintptr_t kMoveClockTimer = 1;     // 1000 ms, the move clock
+constexpr std::uintptr_t kCreditsTimer = 3;       // 50 ms, one step of the credits
 
 // The screen's size, asked of the system each time.
 std::int32_t ScreenWidth();

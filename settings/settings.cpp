@@ -14,7 +14,6 @@
 #endif
 
 #include "settings/text_mode.h"
-#include "shell/platform/platform.h"
 
 namespace {
 
@@ -100,12 +99,10 @@ void Settings::TakeImage(std::span<const std::uint8_t> data) {
         field(kHumanPlayersAt, defaults.humanPlayers, kMinHumanPlayers, kMaxHumanPlayers);
 }
 
-bool Settings::Load() {
+bool Settings::Load(SettingsDialogs& dialogs) {
     std::vector<std::uint8_t> stored;
     if (!ReadHead(kFileName, stored)) {
-        const int answer = platform::MessageBox(nullptr, settings_text::kCannotOpen,
-                                                settings_text::kCaption, platform::MB_YESNO);
-        if (answer != platform::IDYES) return false;
+        if (!dialogs.AskYesNo(settings_text::kCannotOpen, settings_text::kCaption)) return false;
         // The file is first written by the next save.
         SetDefaults();
         return true;
@@ -114,10 +111,9 @@ bool Settings::Load() {
     return true;
 }
 
-bool Settings::Save() const {
+bool Settings::Save(SettingsDialogs& dialogs) const {
     const std::array<std::uint8_t, kImageSize> image = Image();
     if (ReplaceFile(kFileName, EncodeTextMode(image))) return true;
-    platform::MessageBox(nullptr, settings_text::kCannotSave, settings_text::kCaption,
-                         platform::MB_OK);
+    dialogs.Tell(settings_text::kCannotSave, settings_text::kCaption);
     return false;
 }

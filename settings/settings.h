@@ -8,6 +8,8 @@
 #include <cstdint>
 #include <span>
 
+#include "settings/settings_dialogs.h"
+
 // The texts of the settings file's dialogs, in code page 1250.
 namespace settings_text {
 inline constexpr char kCaption[] = "B\xB3\xB9" "d";  // Błąd
@@ -44,10 +46,10 @@ public:
 
     // Reads "setting.dat". When it cannot be opened, asks whether to go on with
     // the defaults: true with the defaults on Yes, false on anything else.
-    bool Load();
+    bool Load(SettingsDialogs& dialogs);
     // Replaces "setting.dat" with the record's image; on failure tells the user,
     // answers false and leaves the old file as it was.
-    bool Save() const;
+    bool Save(SettingsDialogs& dialogs) const;
 
     void SetDefaults();
     // The record's data bytes as the file holds them before translation.

@@ -2,7 +2,7 @@
 
 #include <cstring>
 
-#include "shell/globals.h"
+#include "shell/program_state.h"
 
 void PutText(const char* text, platform::Colour textColour, platform::Colour backColour,
              std::int32_t x, std::int32_t y) {

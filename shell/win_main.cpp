@@ -2,9 +2,10 @@
 
 #include "match/game.h"
 #include "screens/menu.h"
-#include "shell/globals.h"
 #include "shell/load_bitmap_surface.h"
 #include "shell/main_window_proc.h"
+#include "shell/message_box_dialogs.h"
+#include "shell/program_state.h"
 
 namespace {
 
@@ -23,8 +24,9 @@ int Fail(const char* text) {
 }  // namespace
 
 int WinMain() {
+    ResetProgramState();
     // With no settings file the person is asked first; "No" ends here, before any window.
-    if (!g_game.Init()) return 0;
+    if (!g_game.Init(MessageBoxDialogs())) return 0;
 
     platform::SetCursor(platform::LoadCursor(platform::kForkCursor));
     platform::RegisterClassEx("Wolby", MainWindowProc);

@@ -27,7 +27,7 @@
 #include <vector>
 
 #include "screens/screen.h"
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/win_main.h"
 
 namespace {

@@ -5,7 +5,7 @@
 
 #include <cstdio>
 
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/platform/platform.h"
 
 using namespace platform;

@@ -3,7 +3,7 @@
 // Needs a display: run it under xvfb-run -s "-screen 0 1024x768x24".
 #include <benchmark/benchmark.h>
 
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/platform/platform.h"
 #include "shell/platform/sdl/sdl_backend.h"
 

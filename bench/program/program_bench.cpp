@@ -9,13 +9,14 @@
 #include <fstream>
 
 #include "match/game.h"
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/menu.h"
 #include "screens/screen.h"
-#include "shell/animate_credits.h"
-#include "shell/globals.h"
+#include "screens/credits.h"
+#include "shell/program_state.h"
 #include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
+#include "tests/support/calendar.h"
 
 namespace fs = std::filesystem;
 namespace headless = platform::headless;
@@ -39,12 +40,7 @@ void PrepareDirectory(int humans, int size) {
 
 void FreshProcess() {
     headless::Reset();
-    g_screen = Screen::Menu;
-    g_discBrush1 = g_discBrush2 = nullptr;
-    g_player1ToMove = 1;
-    g_matchOver = false;
-    g_noMovesLeft = false;
-    g_passCount[0] = g_passCount[1] = 0;
+    ResetProgramState();
 }
 
 // From the entry point to the menu on the screen (then the quit).
@@ -103,7 +99,7 @@ void BM_ComputerMatch8x8(benchmark::State& state) {
     std::int64_t seconds = 1700000000;
     for (auto _ : state) {
         FreshProcess();
-        headless::SetCalendarTime(seconds++);
+        wolby_test::SetCalendarTime(seconds++);
         bool started = false;
         headless::SetIdleHandler([&] {
             if (!started) {
@@ -113,7 +109,7 @@ void BM_ComputerMatch8x8(benchmark::State& state) {
                 headless::CloseWindow();
             } else {
                 headless::AdvanceTime(500);
-                headless::SetCalendarTime(seconds + headless::Now() / 1000);
+                wolby_test::SetCalendarTime(seconds + headless::Now() / 1000);
             }
         });
         WinMain();

@@ -104,9 +104,6 @@ void KillTimer(Window window, std::uintptr_t id);
 // Holds the thread; what is drawn meanwhile is shown.
 void Sleep(unsigned ms);
 
-// Seconds since the epoch: the system's clock, or the test's in the headless backend.
-std::int64_t CalendarTime();
-
 constexpr unsigned MB_OK = 0;
 constexpr unsigned MB_YESNO = 4;
 constexpr unsigned MB_ICONHAND = 16;

@@ -18,14 +18,15 @@
 #include <filesystem>
 #include <fstream>
 
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/screen.h"
 #include "settings/settings.h"
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/platform/common/bitmap_file.h"
 #include "shell/platform/common/surface.h"
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace wolby_test {
 namespace {
@@ -107,6 +108,7 @@ protected:
                 EXPECT_EQ(boxes[0].text, kCannotSave);
                 EXPECT_EQ(boxes[0].caption, kCaption);
                 EXPECT_EQ(boxes[0].type, platform::MB_OK);
+                EXPECT_TRUE(boxes[0].owned) << "the notice stays with the game window";
                 EXPECT_EQ(g_screen, Screen::Menu);
                 headless::PostLeftClick(300, 200);                // a match on the new size
             },
@@ -202,7 +204,8 @@ int SaveLimitedTo(rlim_t limit, const Settings& values) {
         const rlimit size{limit, limit};
         setrlimit(RLIMIT_FSIZE, &size);
         std::signal(SIGXFSZ, SIG_DFL);
-        _exit(values.Save() ? 0 : 3);
+        wolby_test::ScriptedDialogs dialogs;
+        _exit(values.Save(dialogs) ? 0 : 3);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -217,6 +220,7 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
     next.moveSeconds = 9;
     next.humanPlayers = 0;
     const Bytes nextFile{0x90, 0xE1, 0x40, 0x00, 9, 8, 5, 9, 0, 0, 0, 0};
+    wolby_test::ScriptedDialogs dialogs;
     for (const bool hadFile : {true, false}) {
         for (rlim_t limit = 0; limit <= nextFile.size(); ++limit) {
             SCOPED_TRACE((hadFile ? "over the old file, " : "no file before, ") + std::to_string(limit) + " bytes");
@@ -237,17 +241,17 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
             // What a killed save left behind never stops the next start or save.
             if (fs::exists("setting.dat")) {
                 Settings loaded;
-                ASSERT_TRUE(loaded.Load());
+                ASSERT_TRUE(loaded.Load(dialogs));
                 const auto image = loaded.Image();
                 EXPECT_EQ(Bytes(image.begin(), image.end()),
                           hadFile && limit < nextFile.size() ? kOldFile : nextFile);
             }
-            ASSERT_TRUE(next.Save());
+            ASSERT_TRUE(next.Save(dialogs));
             EXPECT_EQ(ReadBytes("setting.dat"), nextFile);
             EXPECT_FALSE(fs::exists("setting.dat.tmp"));
         }
     }
-    EXPECT_TRUE(headless::TakeShownMessageBoxes().empty());
+    EXPECT_TRUE(dialogs.TakeShown().empty());
 }
 
 // ---------------------------------------------------------------- the sheet

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <cstdint>
 
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/load_bitmap_surface.h"
 #include "shell/platform/headless/headless.h"
 #include "shell/platform/platform.h"

@@ -7,8 +7,9 @@
 
 #include "board/piece_list.h"
 #include "match/game.h"
-#include "shell/platform/headless/headless.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/calendar.h"
+#include "tests/support/scripted_dialogs.h"
 
 using wolby_fuzz::Expect;
 
@@ -27,7 +28,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(wolby_fuzz::EnterScratchDirectory(), "a scratch directory");
     // The computer's choice depends on the calendar: a fixed one keeps each
     // input's run the same.
-    platform::headless::SetCalendarTime(1700000000);
+    wolby_test::SetCalendarTime(1700000000);
     const std::uint8_t choice = size > 0 ? data[0] : 0;
     const std::uint8_t file[12] = {0x90, 0xE1, 0x40, 0x00, 1, 2,
                                    static_cast<std::uint8_t>(5 + choice % 4),
@@ -35,8 +36,9 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
                                    static_cast<std::uint8_t>(choice / 4 % 3), 0, 0, 0};
     wolby_fuzz::WriteWholeFile("setting.dat", file, sizeof file);
 
+    wolby_test::ScriptedDialogs dialogs;
     Game game;
-    Expect(game.Init(), "Init with a settings file");
+    Expect(game.Init(dialogs), "Init with a settings file");
     for (std::size_t at = 1; at + 4 <= size; at += 4) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, data + at, 4);
@@ -45,6 +47,6 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         Expect(ListsHold(*game.board) && ListsHold(game.scratchBoard), "disc lists within capacity");
     }
     // A failed save (there is none here) would show a box; nothing else may.
-    Expect(platform::headless::TakeShownMessageBoxes().empty(), "no dialog");
+    Expect(dialogs.TakeShown().empty(), "no dialog");
     return 0;
 }

@@ -10,8 +10,8 @@
 
 #include "settings/settings.h"
 #include "settings/text_mode.h"
-#include "shell/platform/headless/headless.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/scripted_dialogs.h"
 
 using wolby_fuzz::Expect;
 
@@ -37,12 +37,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(wolby_fuzz::EnterScratchDirectory(), "a scratch directory");
     wolby_fuzz::WriteWholeFile(Settings::kFileName, data, size);
 
+    wolby_test::ScriptedDialogs dialogs;
     Settings loaded;
     // Values no load may leave behind.
     loaded.discColour1 = loaded.discColour2 = loaded.boardSize = 77;
     loaded.moveSeconds = loaded.humanPlayers = -5;
-    Expect(loaded.Load(), "a file that exists loads");
-    Expect(platform::headless::TakeShownMessageBoxes().empty(), "loading a file asks nothing");
+    Expect(loaded.Load(dialogs), "a file that exists loads");
+    Expect(dialogs.TakeShown().empty(), "loading a file asks nothing");
     Expect(InRange(loaded), "every loaded value within the options' ranges");
 
     // A file with no byte that text mode translates is the record itself.
@@ -56,11 +57,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // What was loaded is saved as the image, and loads back unchanged.
-    Expect(loaded.Save(), "saving in the scratch directory");
+    Expect(loaded.Save(dialogs), "saving in the scratch directory");
     const std::array<std::uint8_t, Settings::kImageSize> image = loaded.Image();
     Expect(FileBytes() == EncodeTextMode(image), "the file holds the stored image");
     Settings again;
-    Expect(again.Load(), "the saved file loads");
+    Expect(again.Load(dialogs), "the saved file loads");
     Expect(again.Image() == image, "a saved record loads back unchanged");
     return 0;
 }

@@ -17,8 +17,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::headless::ScriptMessageBoxAnswer;
-using platform::headless::TakeShownMessageBoxes;
 using test_support::Bytes;
 using test_support::ReadFile;
 
@@ -54,9 +52,9 @@ protected:
         s.boardSize = static_cast<std::int8_t>(size);
         s.moveSeconds = static_cast<std::int8_t>(seconds);
         s.humanPlayers = static_cast<std::int8_t>(humans);
-        ASSERT_TRUE(s.Save());
-        ASSERT_TRUE(game.Init());
-        EXPECT_TRUE(TakeShownMessageBoxes().empty());
+        ASSERT_TRUE(s.Save(dialogs));
+        ASSERT_TRUE(game.Init(dialogs));
+        EXPECT_TRUE(dialogs.TakeShown().empty());
     }
 };
 
@@ -74,21 +72,21 @@ TEST_F(GameTest, WithoutASuccessfulInitEveryCommandAnswersZero) {
     Game game;
     ExpectEveryCommandAnswersZero(game);
 
-    ScriptMessageBoxAnswer(platform::IDNO);
-    EXPECT_FALSE(game.Init());
-    EXPECT_EQ(TakeShownMessageBoxes().size(), 1u);
+    dialogs.Answer(false);
+    EXPECT_FALSE(game.Init(dialogs));
+    EXPECT_EQ(dialogs.TakeShown().size(), 1u);
     EXPECT_FALSE(game.player1 || game.player2 || game.board);
     ExpectEveryCommandAnswersZero(game);
     EXPECT_FALSE(fs::exists(Settings::kFileName))
         << "SaveSettings wrote a file it had no values for";
-    EXPECT_TRUE(TakeShownMessageBoxes().empty());
+    EXPECT_TRUE(dialogs.TakeShown().empty());
 }
 
 TEST_F(GameTest, InitWithTheDefaultsAnswered) {
-    ScriptMessageBoxAnswer(platform::IDYES);
+    dialogs.Answer(true);
     Game game;
-    ASSERT_TRUE(game.Init());
-    EXPECT_EQ(TakeShownMessageBoxes().size(), 1u);
+    ASSERT_TRUE(game.Init(dialogs));
+    EXPECT_EQ(dialogs.TakeShown().size(), 1u);
     EXPECT_EQ(game.Execute(0), 6);
     EXPECT_EQ(Exec(game, Command::GetMoveSeconds), 0);
     EXPECT_EQ(Exec(game, Command::GetHumanPlayers), 2);
@@ -140,7 +138,7 @@ TEST_F(GameTest, AMoveIsPlayedTurnedAndScored) {
 TEST_F(GameTest, TheUnitsDigitChangesNothing) {
     Game plain, withUnits;
     Start(plain, 1, 2, 6, 0, 2);
-    ASSERT_TRUE(withUnits.Init());
+    ASSERT_TRUE(withUnits.Init(dialogs));
     // Player 2 at column 3, row 4: legal on the opening board.
     EXPECT_EQ(plain.Execute(113400), 1);
     EXPECT_EQ(withUnits.Execute(113401), 1);
@@ -221,7 +219,7 @@ TEST_F(GameTest, SettersLiveInMemoryUntilSaved) {
               (Bytes{0x90, 0xE1, 0x40, 0x00, 5, 7, 8, 9, 1, 0, 0, 0}));
 
     Game restarted;
-    ASSERT_TRUE(restarted.Init());
+    ASSERT_TRUE(restarted.Init(dialogs));
     EXPECT_EQ(restarted.Execute(0), 8);
     EXPECT_EQ(Exec(restarted, Command::GetHumanPlayers), 1);
     EXPECT_EQ(Exec(restarted, Command::GetMoveSeconds), 9);
@@ -260,9 +258,8 @@ TEST_F(GameTest, SaveSettingsAnswersZeroWhenTheFileCannotBeWritten) {
     const Bytes saved = ReadFile(Settings::kFileName);
     fs::create_directory(std::string(Settings::kFileName) + ".tmp");
     Exec(game, Command::SetBoardSize, 8);
-    ScriptMessageBoxAnswer(platform::IDOK);
     EXPECT_EQ(Exec(game, Command::SaveSettings), 0);
-    EXPECT_EQ(TakeShownMessageBoxes().size(), 1u);
+    EXPECT_EQ(dialogs.TakeShown().size(), 1u);
     EXPECT_EQ(ReadFile(Settings::kFileName), saved);
 }
 

@@ -5,7 +5,6 @@
 #include <utility>
 #include <vector>
 
-#include "players/calendar_time.h"
 #include "shell/platform/headless/headless.h"
 
 using namespace platform;
@@ -268,16 +267,6 @@ TEST_F(MessageLoop, FaultSwitchesMakeTheirOperationFail) {
     ASSERT_TRUE(DirectDrawCreate(&dd));
     EXPECT_TRUE(CreateOffscreenSurface(dd, 640, 480, &s));
     EXPECT_FALSE(hl::WindowCreated());
-}
-
-TEST_F(MessageLoop, CalendarTimeIsTheTestsAndReachesThePlayersSeam) {
-    EXPECT_EQ(CalendarTime(), CalendarTimeSeconds());
-    hl::SetCalendarTime(1700000000);
-    EXPECT_EQ(CalendarTime(), 1700000000);
-    EXPECT_EQ(CalendarTimeSeconds(), 1700000000);
-    hl::Reset();
-    hl::SetCalendarTime(42);
-    EXPECT_EQ(CalendarTimeSeconds(), 42);
 }
 
 TEST_F(MessageLoop, CursorAndWindowCallsAnswerAsTheGameExpects) {

@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/platform/headless/headless.h"
 
 namespace wolby_test {

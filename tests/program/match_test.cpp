@@ -3,11 +3,12 @@
 #include <random>
 
 #include "match/game.h"
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/screen.h"
 #include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
 #include "tests/program/program_fixture.h"
+#include "tests/support/calendar.h"
 
 namespace wolby_test {
 namespace {
@@ -249,7 +250,7 @@ TEST_F(Program, AFullBoardWithEqualScoresIsADrawWithoutCongratulations) {
 
 TEST_F(Program, TheComputerAnswersHalfASecondAfterTheHumansMove) {
     WriteSettings({.boardSize = 6, .humanPlayers = 1});
-    headless::SetCalendarTime(1700000000);
+    wolby_test::SetCalendarTime(1700000000);
     int before = 0;
     const int status = Run({
         [] { ClickStartMatch(); },
@@ -287,7 +288,7 @@ TEST_F(Program, TheComputerPlaysAgainstItselfToTheEnd) {
     for (const int size : {5, 8}) {
         Restart();
         WriteSettings({.boardSize = size, .moveSeconds = 5, .humanPlayers = 0});
-        headless::SetCalendarTime(1700000000 + size);
+        wolby_test::SetCalendarTime(1700000000 + size);
         bool started = false;
         headless::SetIdleHandler([&] {
             if (!started) {
@@ -311,7 +312,7 @@ TEST_F(Program, TheComputerPlaysAgainstItselfToTheEnd) {
                 return;
             }
             headless::AdvanceTime(500);
-            headless::SetCalendarTime(1700000000 + headless::Now() / 1000);
+            wolby_test::SetCalendarTime(1700000000 + headless::Now() / 1000);
         });
         EXPECT_EQ(WinMain(), 1);
         EXPECT_FALSE(headless::TakeStall());
@@ -374,7 +375,7 @@ TEST_F(Program, WithOneSecondTheSecondTickPassesTheTurn) {
 
 TEST_F(Program, TheClockNeverPlaysAMoveForThePerson) {
     WriteSettings({.boardSize = 6, .moveSeconds = 3, .humanPlayers = 1});
-    headless::SetCalendarTime(1700000000);
+    wolby_test::SetCalendarTime(1700000000);
     const int status = Run({
         [] { ClickStartMatch(); },
         [] { headless::AdvanceTime(2000); },
@@ -425,7 +426,7 @@ TEST_F(Program, AClickOffTheBoardDoesNothing) {
 
 TEST_F(Program, APendingComputerMoveIsDroppedWhenTheClockGaveTheTurnBack) {
     WriteSettings({.boardSize = 6, .moveSeconds = 1, .humanPlayers = 1});
-    headless::SetCalendarTime(1700000000);
+    wolby_test::SetCalendarTime(1700000000);
     const int status = Run({
         [] { ClickStartMatch(); },
         [] { headless::AdvanceTime(1700); },

@@ -4,9 +4,9 @@
 #include <filesystem>
 #include <fstream>
 
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/screen.h"
-#include "shell/animate_credits.h"
+#include "screens/credits.h"
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
 
@@ -20,15 +20,20 @@ const std::string kCaption = "B\xB3\xB9" "d";
 bool MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
 bool NoMarker() { return AllBlack(240, 170, 290, 370); }
 
-TEST_F(Program, NoSettingsFileAnsweredNoEndsWithStatusZeroAndNoWindow) {
-    headless::ScriptMessageBoxAnswer(platform::IDNO);
-    EXPECT_EQ(Run({}), 0);
-    EXPECT_FALSE(headless::WindowCreated());
-    const auto boxes = headless::TakeShownMessageBoxes();
-    ASSERT_EQ(boxes.size(), 1u);
-    EXPECT_EQ(boxes[0].caption, kCaption);
-    EXPECT_EQ(boxes[0].type, platform::MB_YESNO);
-    EXPECT_FALSE(SettingsFileExists());
+TEST_F(Program, NoSettingsFileAnsweredAnythingButYesEndsWithStatusZeroAndNoWindow) {
+    // No, or a box closed some other way.
+    for (const int answer : {platform::IDNO, platform::IDOK, 0}) {
+        Restart();
+        headless::ScriptMessageBoxAnswer(answer);
+        EXPECT_EQ(Run({}), 0) << answer;
+        EXPECT_FALSE(headless::WindowCreated());
+        const auto boxes = headless::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].caption, kCaption);
+        EXPECT_EQ(boxes[0].type, platform::MB_YESNO);
+        EXPECT_FALSE(boxes[0].owned);
+        EXPECT_FALSE(SettingsFileExists());
+    }
 }
 
 TEST_F(Program, NoSettingsFileAnsweredYesShowsTheMenuAndTheExitItemWritesTheDefaults) {

@@ -5,7 +5,7 @@
 
 #include "match/game.h"
 #include "players/computer_player.h"
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/screen.h"
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"

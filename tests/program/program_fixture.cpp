@@ -7,14 +7,13 @@
 #include <filesystem>
 #include <fstream>
 
-#include "screens/game_screen.h"
-#include "screens/screen.h"
-#include "shell/animate_credits.h"
-#include "shell/globals.h"
-#include "shell/put_text.h"
+#include "screens/match.h"
 #include "shell/platform/common/surface.h"
+#include "shell/program_state.h"
+#include "shell/put_text.h"
 #include "shell/sheet.h"
 #include "shell/win_main.h"
+#include "tests/support/calendar.h"
 
 namespace fs = std::filesystem;
 
@@ -22,24 +21,12 @@ namespace wolby_test {
 
 namespace {
 
-// The program's globals as a fresh process has them.
-void ResetProgramState() {
-    g_mainWindow = nullptr;
-    g_directDraw = nullptr;
-    g_primarySurface = nullptr;
-    g_sheetSurface = nullptr;
-    g_screen = Screen::Menu;
-    g_humanPlayers = 0;
-    g_player1ToMove = 1;
-    g_moveClockMs = 5000;
-    g_discBrush1 = nullptr;
-    g_discBrush2 = nullptr;
-    g_passCount[0] = 0;
-    g_passCount[1] = 0;
-    g_matchOver = false;
-    g_noMovesLeft = false;
-    g_creditsY = 100;
-    g_creditsMovingDown = 0;
+// A fresh process: the platform, the program's globals and a calendar that
+// stands at 0, so the computer's moves are the same on every run.
+void FreshProcess() {
+    platform::headless::Reset();
+    ResetProgramState();
+    SetCalendarTime(0);
 }
 
 std::uint16_t SheetPixel(std::int32_t x, std::int32_t y) {
@@ -56,22 +43,19 @@ void Program::SetUp() {
     fs::copy_file(std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp", directory + "/zdj/15.bmp");
     previousDirectory = fs::current_path().string();
     fs::current_path(directory);
-    platform::headless::Reset();
-    ResetProgramState();
+    FreshProcess();
 }
 
 void Program::TearDown() {
     EXPECT_FALSE(platform::headless::TakeUnscriptedMessageBox()) << "a message box nobody expected";
     EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0);
     fs::current_path(previousDirectory);
-    platform::headless::Reset();
-    ResetProgramState();
+    FreshProcess();
     fs::remove_all(directory);
 }
 
 void Program::Restart() {
-    platform::headless::Reset();
-    ResetProgramState();
+    FreshProcess();
 }
 
 void Program::WriteSettings(const SettingsValues& v) {

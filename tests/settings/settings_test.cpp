@@ -14,8 +14,6 @@
 namespace {
 
 namespace fs = std::filesystem;
-using platform::headless::ScriptMessageBoxAnswer;
-using platform::headless::TakeShownMessageBoxes;
 using test_support::Bytes;
 using test_support::ReadFile;
 using test_support::WriteFile;
@@ -84,12 +82,12 @@ TEST_F(SettingsFileTest, SaveWritesTheExactTwelveBytes) {
     WriteFile(Settings::kFileName, Bytes(40, 0x55));  // an older, longer file goes
     Settings s;
     Set(s, {3, 9, 8, 5, 1});
-    ASSERT_TRUE(s.Save());
+    ASSERT_TRUE(s.Save(dialogs));
     EXPECT_EQ(ReadFile(Settings::kFileName),
               (Bytes{0x90, 0xE1, 0x40, 0x00, 3, 9, 8, 5, 1, 0, 0, 0}));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1)
         << "a temporary file was left behind";
-    EXPECT_TRUE(TakeShownMessageBoxes().empty());
+    EXPECT_TRUE(dialogs.TakeShown().empty());
 }
 
 TEST_F(SettingsFileTest, SaveThenLoadThroughTheFileRestoresEveryValueOfEachField) {
@@ -102,11 +100,11 @@ TEST_F(SettingsFileTest, SaveThenLoadThroughTheFileRestoresEveryValueOfEachField
         Settings out, in;
         Set(out, v);
         Set(in, kStale);
-        ASSERT_TRUE(out.Save());
-        ASSERT_TRUE(in.Load());
+        ASSERT_TRUE(out.Save(dialogs));
+        ASSERT_TRUE(in.Load(dialogs));
         EXPECT_EQ(Read(in), v);
     }
-    EXPECT_TRUE(TakeShownMessageBoxes().empty());
+    EXPECT_TRUE(dialogs.TakeShown().empty());
 }
 
 struct HandWritten {
@@ -149,71 +147,67 @@ TEST_F(SettingsFileTest, HandWrittenFilesLoadAsTextModeReadsThem) {
         WriteFile(Settings::kFileName, file.stored);
         Settings s;
         Set(s, kStale);
-        EXPECT_TRUE(s.Load()) << file.what;
+        EXPECT_TRUE(s.Load(dialogs)) << file.what;
         EXPECT_EQ(Read(s), file.expected) << file.what;
         EXPECT_EQ(ReadFile(Settings::kFileName), file.stored) << "loading changed the file";
     }
-    EXPECT_TRUE(TakeShownMessageBoxes().empty()) << "a damaged file is used without complaint";
+    EXPECT_TRUE(dialogs.TakeShown().empty()) << "a damaged file is used without complaint";
 }
 
-void ExpectOneBox(const char* text, unsigned type) {
-    const auto shown = TakeShownMessageBoxes();
+void ExpectOneDialog(wolby_test::ScriptedDialogs& dialogs, const char* text, bool question) {
+    const auto shown = dialogs.TakeShown();
     ASSERT_EQ(shown.size(), 1u);
     EXPECT_EQ(shown[0].text, text);
     EXPECT_EQ(shown[0].caption, settings_text::kCaption);
-    EXPECT_EQ(shown[0].type, type);
-    EXPECT_FALSE(shown[0].owned);
+    EXPECT_EQ(shown[0].question, question);
 }
 
 TEST_F(SettingsFileTest, MissingFileAnsweredYesGivesTheDefaultsAndWritesNothing) {
-    ScriptMessageBoxAnswer(platform::IDYES);
+    dialogs.Answer(true);
     Settings s;
     Set(s, kStale);
-    EXPECT_TRUE(s.Load());
+    EXPECT_TRUE(s.Load(dialogs));
     EXPECT_EQ(Read(s), kDefaults);
-    ExpectOneBox(settings_text::kCannotOpen, platform::MB_YESNO);
+    ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
     EXPECT_FALSE(fs::exists(Settings::kFileName));
 }
 
-TEST_F(SettingsFileTest, MissingFileAnsweredAnythingButYesFails) {
-    for (const int answer : {platform::IDNO, platform::IDOK, 0}) {
-        ScriptMessageBoxAnswer(answer);
-        Settings s;
-        EXPECT_FALSE(s.Load()) << answer;
-        ExpectOneBox(settings_text::kCannotOpen, platform::MB_YESNO);
-    }
+TEST_F(SettingsFileTest, MissingFileAnsweredNoFails) {
+    dialogs.Answer(false);
+    Settings s;
+    EXPECT_FALSE(s.Load(dialogs));
+    ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
 }
 
 TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileCannotBeOpened) {
     fs::create_directory(Settings::kFileName);
-    ScriptMessageBoxAnswer(platform::IDNO);
+    dialogs.Answer(false);
     Settings s;
-    EXPECT_FALSE(s.Load());
-    ExpectOneBox(settings_text::kCannotOpen, platform::MB_YESNO);
+    EXPECT_FALSE(s.Load(dialogs));
+    ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
 }
 
 // The old file, as the original program wrote it.
 const Bytes kOldFile{0x90, 0xE1, 0x40, 0x00, 4, 5, 7, 3, 1, 0, 0, 0};
 
-void ExpectFailedSave() {
+void ExpectFailedSave(wolby_test::ScriptedDialogs& dialogs) {
     Settings s;
     Set(s, {9, 9, 5, 9, 0});
-    ScriptMessageBoxAnswer(platform::IDOK);
-    EXPECT_FALSE(s.Save());
-    ExpectOneBox(settings_text::kCannotSave, platform::MB_OK);
+    EXPECT_FALSE(s.Save(dialogs));
+    ExpectOneDialog(dialogs, settings_text::kCannotSave, false);
     EXPECT_EQ(Read(s), (Values{9, 9, 5, 9, 0})) << "the record in memory is unchanged";
 }
 
 TEST_F(SettingsFileTest, SaveThatCannotCreateItsFileKeepsTheOldOne) {
     WriteFile(Settings::kFileName, kOldFile);
     fs::create_directory(std::string(Settings::kFileName) + ".tmp");
-    ExpectFailedSave();
+    ExpectFailedSave(dialogs);
     EXPECT_EQ(ReadFile(Settings::kFileName), kOldFile);
 }
 
 TEST_F(SettingsFileTest, SaveThatCannotReplaceTheFileRemovesItsTemporary) {
     fs::create_directories(fs::path(Settings::kFileName) / "inside");
-    ExpectFailedSave();
+    ExpectFailedSave(dialogs);
     EXPECT_TRUE(fs::is_directory(fs::path(Settings::kFileName) / "inside"));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1)
         << "the temporary file was left behind";
@@ -224,7 +218,7 @@ TEST_F(SettingsFileTest, SaveWhoseWriteFailsKeepsTheOldFile) {
     WriteFile(Settings::kFileName, kOldFile);
     // The temporary opens, but nothing can be written into it.
     fs::create_symlink("/dev/full", std::string(Settings::kFileName) + ".tmp");
-    ExpectFailedSave();
+    ExpectFailedSave(dialogs);
     EXPECT_EQ(ReadFile(Settings::kFileName), kOldFile);
     EXPECT_TRUE(fs::exists("/dev/full"));
     EXPECT_FALSE(fs::is_symlink(std::string(Settings::kFileName) + ".tmp"));

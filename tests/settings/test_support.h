@@ -1,5 +1,5 @@
 // Shared by the settings and match tests: a fresh working directory per test,
-// raw file access, and a clean slate for the headless dialogs.
+// raw file access, and scripted dialogs.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -12,8 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform/headless/headless.h"
-#include "shell/platform/platform.h"
+#include "tests/support/scripted_dialogs.h"
 
 namespace test_support {
 
@@ -31,22 +30,11 @@ inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
     ASSERT_TRUE(out.good()) << path;
 }
 
-// Forgets every answer still queued and every box recorded, using only the
-// dialog controls of the headless backend.
-inline void ForgetDialogs() {
-    while (platform::headless::PendingMessageBoxAnswers() > 0) {
-        platform::MessageBox(nullptr, "", "", platform::MB_OK);
-    }
-    platform::headless::TakeShownMessageBoxes();
-    platform::headless::TakeUnscriptedMessageBox();
-}
-
 // Each test runs in its own empty working directory, removed afterwards, and
 // must answer every dialog it causes.
 class FileTest : public testing::Test {
 protected:
     void SetUp() override {
-        ForgetDialogs();
         previous_ = std::filesystem::current_path();
         std::string pattern = (std::filesystem::temp_directory_path() / "wolby-XXXXXX").string();
         ASSERT_NE(mkdtemp(pattern.data()), nullptr);
@@ -55,14 +43,14 @@ protected:
     }
 
     void TearDown() override {
-        EXPECT_FALSE(platform::headless::TakeUnscriptedMessageBox()) << "a dialog nobody answered";
-        EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0)
-            << "an expected dialog never came";
+        EXPECT_FALSE(dialogs.AskedUnscripted()) << "a dialog nobody answered";
+        EXPECT_EQ(dialogs.PendingAnswers(), 0u) << "an expected dialog never came";
         std::filesystem::current_path(previous_);
         std::error_code ignored;
         std::filesystem::remove_all(directory_, ignored);
     }
 
+    wolby_test::ScriptedDialogs dialogs;
     std::filesystem::path previous_;
     std::filesystem::path directory_;
 };

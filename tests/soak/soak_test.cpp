@@ -12,11 +12,12 @@
 #include <string>
 
 #include "match/game.h"
-#include "screens/game_screen.h"
+#include "screens/match.h"
 #include "screens/screen.h"
 #include "shell/platform/common/bitmap_file.h"
 #include "shell/win_main.h"
 #include "tests/program/program_fixture.h"
+#include "tests/support/calendar.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define WOLBY_ASAN 1
@@ -98,7 +99,7 @@ TEST_F(Program, ComputerMatchesBackToBackOnEveryBoardSizeEndAndLeakNothing) {
     const int total = 4 * perSize;
     WriteSettings({1, 2, 5, 0, 0});
     std::int64_t calendar = 1700000000;
-    headless::SetCalendarTime(calendar);
+    wolby_test::SetCalendarTime(calendar);
 
     int size = 5;
     int played = 0;         // matches of this size that ended
@@ -192,7 +193,7 @@ TEST_F(Program, ComputerMatchesBackToBackOnEveryBoardSizeEndAndLeakNothing) {
             return;
         }
         headless::AdvanceTime(500);
-        headless::SetCalendarTime(calendar + headless::Now() / 1000);
+        wolby_test::SetCalendarTime(calendar + headless::Now() / 1000);
     });
     EXPECT_EQ(WinMain(), 1);
     EXPECT_FALSE(headless::TakeStall()) << "the program waited with nothing left to do";

@@ -16,6 +16,7 @@
 #include "screens/screen.h"
 #include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
+#include "tests/support/calendar.h"
 
 namespace fs = std::filesystem;
 namespace headless = platform::headless;
@@ -42,7 +43,7 @@ int main() {
     fs::current_path(folder);
 
     headless::Reset();
-    headless::SetCalendarTime(1700000000);
+    wolby_test::SetCalendarTime(1700000000);
     headless::ScriptMessageBoxAnswer(platform::IDYES);
     const std::vector<std::function<void()>> steps = {
         [] {

@@ -11,7 +11,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/globals.h"
+#include "shell/program_state.h"
 #include "shell/load_bitmap_surface.h"
 #include "shell/platform/common/bitmap_file.h"
 #include "shell/platform/common/surface.h"

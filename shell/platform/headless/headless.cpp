@@ -6,7 +6,6 @@
 #include <map>
 #include <memory>
 
-#include "players/calendar_time.h"
 #include "shell/platform/common/bitmap_file.h"
 #include "shell/platform/common/message_queue.h"
 #include "shell/platform/common/surface.h"
@@ -43,7 +42,6 @@ struct State {
 
     std::int64_t now = 0;
     std::int64_t target = 0;  // where AdvanceTime lets the clock run to
-    std::int64_t calendar = 0;
     common::TimerSet timers;
     common::MessageQueue queue;
 
@@ -70,8 +68,6 @@ bool Faulty(headless::Fault fault) {
     auto found = S().faults.find(fault);
     return found != S().faults.end() && found->second;
 }
-
-std::int64_t HeadlessCalendar() { return S().calendar; }
 
 void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
     S().queue.Post(Message{S().window.get(), message, wParam, lParam});
@@ -171,8 +167,6 @@ void KillTimer(Window, std::uintptr_t id) { S().timers.Kill(id); }
 
 void Sleep(unsigned ms) { S().now += ms; }
 
-std::int64_t CalendarTime() { return S().calendar; }
-
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
     State& s = S();
     s.shown.push_back({text ? text : "", caption ? caption : "", type, owner != nullptr});
@@ -253,7 +247,6 @@ void Reset() {
     State& s = S();
     s = State{};
     common::DestroyAll();
-    SetCalendarTimeSource(&HeadlessCalendar);
 }
 
 std::int64_t Now() { return S().now; }
@@ -262,11 +255,6 @@ void AdvanceTime(std::int64_t ms) {
     if (ms <= 0) return;
     State& s = S();
     s.target = std::max(s.target, s.now) + ms;
-}
-
-void SetCalendarTime(std::int64_t seconds) {
-    S().calendar = seconds;
-    SetCalendarTimeSource(&HeadlessCalendar);
 }
 
 void PostMouseMove(std::int32_t x, std::int32_t y) { Post(WM_MOUSEMOVE, 0, PointParam(x, y)); }

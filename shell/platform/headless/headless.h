@@ -13,7 +13,7 @@
 namespace platform::headless {
 
 // Forgets everything: window, surfaces, brushes, timers, queued input, clock
-// (back to 0 ms), calendar time, dialog script and failure switches.
+// (back to 0 ms), dialog script and failure switches.
 void Reset();
 
 // ---------------------------------------------------------------- time
@@ -23,7 +23,6 @@ std::int64_t Now();
 // GetMessage delivers the timer ticks that fall due on the way, in time order,
 // each handled before the clock moves on.
 void AdvanceTime(std::int64_t ms);
-void SetCalendarTime(std::int64_t seconds);
 
 // ---------------------------------------------------------------- input
 // Positions are as the window procedure receives them (800 x 600 picture).

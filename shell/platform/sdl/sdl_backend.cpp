@@ -7,7 +7,6 @@
 
 #include <algorithm>
 #include <cstdio>
-#include <ctime>
 #include <map>
 #include <memory>
 #include <string>
@@ -394,8 +393,6 @@ void Sleep(unsigned ms) {
     Present(false);
     SDL_Delay(ms);
 }
-
-std::int64_t CalendarTime() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
     const bool yesNo = (type & 0xF) == MB_YESNO;

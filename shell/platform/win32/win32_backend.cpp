@@ -8,7 +8,6 @@
 #include <algorithm>
 #include <cstdlib>
 #include <cstring>
-#include <ctime>
 #include <string>
 
 #include "shell/platform/win32/win32_backend.h"
@@ -225,8 +224,6 @@ void SetTimer(Window window, std::uintptr_t id, unsigned periodMs) {
 void KillTimer(Window window, std::uintptr_t id) { ::KillTimer(Hwnd(window), id); }
 
 void Sleep(unsigned ms) { ::Sleep(ms); }
-
-std::int64_t CalendarTime() { return static_cast<std::int64_t>(std::time(nullptr)); }
 
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
     const std::wstring wideText = Wide(text);

@@ -1,20 +1,11 @@
-#include "screens/game_screen.h"
+#include "screens/match.h"
 
 #include <cstdio>
 
 #include "match/game.h"
 #include "screens/screen.h"
-#include "shell/globals.h"
 #include "shell/put_text.h"
 #include "shell/sheet.h"
-
-std::uint8_t g_player1ToMove = 1;
-std::int32_t g_moveClockMs = 5000;
-platform::Brush g_discBrush1 = nullptr;
-platform::Brush g_discBrush2 = nullptr;
-std::int32_t g_passCount[2] = {0, 0};
-bool g_matchOver = false;
-bool g_noMovesLeft = false;
 
 namespace {
 
@@ -58,6 +49,53 @@ void Announce(std::int32_t winner, std::int32_t humans) {
     if (winner == 0) PutText(kDraw, kBlack, kWhite, 320, 200);
     PutText(kEscToMenu, kBlack, kWhite, 300, 260);
 }
+
+void DrawStatusTexts() {
+    const std::int32_t mover = g_player1ToMove ? 1 : 2;
+    PutText(mover == 1 ? kMoveOfPlayer1 : kMoveOfPlayer2, kWhite, ColourOfPlayer(mover), 620, 100);
+
+    char line[32];
+    const platform::Colour colour1 = ColourOfPlayer(1);
+    const platform::Colour colour2 = ColourOfPlayer(2);
+    PutText(kPlayer1, colour1, kBlack, 620, 200);
+    std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 0));
+    PutText(line, colour1, kBlack, 620, 240);
+    PutText(kPlayer2, colour2, kBlack, 620, 340);
+    std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 1));
+    PutText(line, colour2, kBlack, 620, 390);
+}
+
+// Ends the match when a side has no discs, the board is full, a side has passed
+// three times in a row, or nobody can move: the timers stop and the result is
+// announced (once; the status is drawn twice per move).
+void EndMatchIfDecided() {
+    const std::int32_t s0 = Ask(Command::GetScore, 0);
+    const std::int32_t s1 = Ask(Command::GetScore, 1);
+    const std::int32_t n = Ask(Command::GetBoardSize);
+    std::int32_t winner;
+    if (s0 == 0) {
+        winner = 2;
+    } else if (s1 == 0) {
+        winner = 1;
+    } else if (s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 && !g_noMovesLeft) {
+        return;
+    } else {
+        winner = s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
+    }
+
+    platform::KillTimer(g_mainWindow, kComputerMoveTimer);
+    platform::KillTimer(g_mainWindow, kMoveClockTimer);
+    if (g_matchOver) return;
+    g_matchOver = true;
+    Announce(winner, Ask(Command::GetHumanPlayers));
+}
+
+void ResetPassCounts() {
+    g_passCount[0] = 0;
+    g_passCount[1] = 0;
+}
+
+void CountPass(std::int32_t side) { ++g_passCount[side == 0 ? 0 : 1]; }
 
 }  // namespace
 
@@ -107,39 +145,8 @@ void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y) {
 }
 
 void DrawMatchStatus() {
-    const std::int32_t mover = g_player1ToMove ? 1 : 2;
-    PutText(mover == 1 ? kMoveOfPlayer1 : kMoveOfPlayer2, kWhite, ColourOfPlayer(mover), 620, 100);
-
-    char line[32];
-    const platform::Colour colour1 = ColourOfPlayer(1);
-    const platform::Colour colour2 = ColourOfPlayer(2);
-    PutText(kPlayer1, colour1, kBlack, 620, 200);
-    std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 0));
-    PutText(line, colour1, kBlack, 620, 240);
-    PutText(kPlayer2, colour2, kBlack, 620, 340);
-    std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 1));
-    PutText(line, colour2, kBlack, 620, 390);
-
-    const std::int32_t s0 = Ask(Command::GetScore, 0);
-    const std::int32_t s1 = Ask(Command::GetScore, 1);
-    const std::int32_t n = Ask(Command::GetBoardSize);
-    std::int32_t winner;
-    if (s0 == 0) {
-        winner = 2;
-    } else if (s1 == 0) {
-        winner = 1;
-    } else if (s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 && !g_noMovesLeft) {
-        return;
-    } else {
-        winner = s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
-    }
-
-    platform::KillTimer(g_mainWindow, kComputerMoveTimer);
-    platform::KillTimer(g_mainWindow, kMoveClockTimer);
-    // The result is announced once; the status is drawn twice per move.
-    if (g_matchOver) return;
-    g_matchOver = true;
-    Announce(winner, Ask(Command::GetHumanPlayers));
+    DrawStatusTexts();
+    EndMatchIfDecided();
 }
 
 void ClockTick() {
@@ -157,11 +164,10 @@ void ClockTick() {
 
 bool SideCanMove(std::int32_t side) {
     if (HasLegalSquare(side)) {
-        g_passCount[0] = 0;
-        g_passCount[1] = 0;
+        ResetPassCounts();
         return true;
     }
-    ++g_passCount[side == 0 ? 0 : 1];
+    CountPass(side);
     return false;
 }
 
@@ -220,4 +226,76 @@ void PlayComputerMove(std::int32_t side) {
     const std::int32_t column = Ask(Command::AskMove, side, 0);
     const std::int32_t row = Ask(Command::AskMove, side, 1);
     PlayTurnAt(kBoardLeft + kSquarePitch * column, kBoardTop + kSquarePitch * row);
+}
+
+namespace {
+
+void DrawFrame() {
+    const std::int32_t w = ScreenWidth();
+    const std::int32_t h = ScreenHeight();
+    for (std::int32_t x = 0; x < w; x += 50) {
+        for (std::int32_t y = 0; y < h; y += 50) {
+            // x = h - 50 closes the square field at the left that holds the board.
+            if (x < 50 || x == h - 50 || x == w - 50 || y < 50 || y == h - 50) {
+                DrawPiece(sheet::GameFrameTile, x, y);
+            }
+        }
+    }
+}
+
+}  // namespace
+
+void StartMatch() {
+    Ask(Command::NewMatch);
+    g_player1ToMove = 1;
+    MakeDiscBrushes();
+    ResetPassCounts();
+    g_matchOver = false;
+    g_noMovesLeft = false;
+    g_screen = Screen::Match;
+    g_humanPlayers = Ask(Command::GetHumanPlayers);
+    PaintBlack(0, 0, 640, 480);
+
+    const std::int32_t n = Ask(Command::GetBoardSize);
+    for (std::int32_t c = 0; c < n; ++c) {
+        for (std::int32_t r = 0; r < n; ++r) {
+            DrawPiece(sheet::SquareTile, kBoardLeft + kSquarePitch * c, kBoardTop + kSquarePitch * r);
+        }
+    }
+    DrawMatchStatus();
+    DrawFrame();
+
+    const std::int32_t v = n / 2;
+    for (std::int32_t c = v - 1; c <= v; ++c) {
+        for (std::int32_t r = v - 1; r <= v; ++r) {
+            DrawDisc(c == r ? 1 : 2, kBoardLeft + kSquarePitch * c, kBoardTop + kSquarePitch * r);
+        }
+    }
+
+    if (Ask(Command::GetHumanPlayers) <= 0) platform::SetTimer(g_mainWindow, kComputerMoveTimer, 500);
+    const std::int32_t seconds = Ask(Command::GetMoveSeconds);
+    if (seconds > 0 && Ask(Command::GetHumanPlayers) != 0) {
+        g_moveClockMs = seconds * 1000;
+        platform::SetTimer(g_mainWindow, kMoveClockTimer, 1000);
+    }
+}
+
+void MoveClockStep() {
+    ClockTick();
+    // With one human against the computer, the computer's move is started when
+    // its clock has one second left (its turn may have come by a timeout). Only
+    // on the computer's turn: a human's move is never played for the person.
+    const bool computerToMove = g_player1ToMove ? g_humanPlayers == 0 : g_humanPlayers <= 1;
+    if (g_moveClockMs == 1000 && g_humanPlayers <= 1 && computerToMove) {
+        platform::SetTimer(g_mainWindow, kComputerMoveTimer, 500);
+    }
+    DrawMatchStatus();
+}
+
+void ComputerMoveStep() {
+    platform::KillTimer(g_mainWindow, kComputerMoveTimer);
+    // The clock may have handed the turn back to the person while this tick was
+    // pending; a person's "choice" is no move of theirs, so nothing is played.
+    const std::int32_t side = g_player1ToMove ? 0 : 1;
+    if (PlayedByComputer(side)) PlayComputerMove(side);
 }

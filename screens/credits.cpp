@@ -1,11 +1,18 @@
-#include "shell/animate_credits.h"
+#include "screens/credits.h"
 
 #include "screens/screen.h"
 #include "shell/put_text.h"
+#include "shell/sheet.h"
 
-// Kept across visits: the lines go on from where they were left.
-std::int32_t g_creditsY = 100;
-std::uint8_t g_creditsMovingDown = 0;
+void ShowCredits() {
+    g_screen = Screen::Credits;
+    PaintBlack(0, 0, 640, 480);
+    const platform::Rect left{0, 0, 100, 600};
+    const platform::Rect right{ScreenWidth() - 100, 0, ScreenWidth(), 600};
+    platform::Blt(g_primarySurface, &left, g_sheetSurface, &sheet::CreditsStrip, platform::DDBLT_WAIT);
+    platform::Blt(g_primarySurface, &right, g_sheetSurface, &sheet::CreditsStrip, platform::DDBLT_WAIT);
+    platform::SetTimer(g_mainWindow, kCreditsTimer, 50);
+}
 
 void AnimateCredits() {
     // The band covers the title and the first credit line of the last step; the

@@ -1,0 +1,40 @@
+#include "screens/routing.h"
+
+#include "screens/match.h"
+#include "screens/menu.h"
+#include "screens/options.h"
+#include "screens/screen.h"
+
+namespace {
+
+std::int32_t PointX(std::intptr_t lParam) { return static_cast<std::int32_t>(lParam & 0xFFFF); }
+std::int32_t PointY(std::intptr_t lParam) { return static_cast<std::int32_t>((lParam >> 16) & 0xFFFF); }
+
+}  // namespace
+
+void OnMouseMove(std::uintptr_t, std::intptr_t lParam) {
+    if (g_screen == Screen::Menu) MenuPointerMoved(PointX(lParam), PointY(lParam));
+}
+
+void OnLeftButtonDown(std::uintptr_t, std::intptr_t lParam) {
+    const std::int32_t x = PointX(lParam) + kClickOffset;
+    const std::int32_t y = PointY(lParam);
+    switch (g_screen) {
+        case Screen::Menu: MenuClick(x, y); break;
+        case Screen::Match: {
+            const std::int32_t humans = Ask(Command::GetHumanPlayers);
+            if (humans == 2 || (humans == 1 && g_player1ToMove)) PlayTurnAt(x, y);
+            break;
+        }
+        case Screen::Options: OptionsClick(x, y); break;
+        default: break;
+    }
+}
+
+void ReturnToMenu() {
+    g_screen = Screen::Menu;
+    DrawMenu();
+    platform::KillTimer(g_mainWindow, kComputerMoveTimer);
+    platform::KillTimer(g_mainWindow, kMoveClockTimer);
+    platform::KillTimer(g_mainWindow, kCreditsTimer);
+}
