@@ -2,8 +2,11 @@
 #include <gtest/gtest.h>
 
 #include <cstring>
+#include <functional>
+#include <vector>
 #include <set>
 
+#include "shell/platform/common/surface.h"
 #include "shell/put_text.h"
 #include "test_screen.h"
 
@@ -424,4 +427,68 @@ TEST_F(Drawing, ALineDrawnAgainLooksTheSameWhateverWasDrawnBetween) {
     Paint({0, 300, 800, 330}, kGreen);
     PutText("Zebranych: 17   ", kWhite, kRed, 740, 305);
     EXPECT_NE(At(799, 310), Q(kGreen));
+}
+
+namespace {
+
+// Every pixel the step changes on the screen lies in the screen's dirty region,
+// which the real window presents (nothing else is shown after a step).
+void ExpectChangesInsideDirtyRegion(const char* what, const std::function<void()>& step) {
+    const std::vector<std::uint16_t> before = g_primarySurface->pixels;
+    g_primarySurface->dirty.Clear();
+    step();
+    const common::DirtyRegion& dirty = g_primarySurface->dirty;
+    EXPECT_LE(dirty.Count(), common::DirtyRegion::kMost) << what;
+    for (std::int32_t y = 0; y < 600; ++y) {
+        for (std::int32_t x = 0; x < 800; ++x) {
+            if (g_primarySurface->pixels[static_cast<std::size_t>(y * 800 + x)] ==
+                before[static_cast<std::size_t>(y * 800 + x)]) {
+                continue;
+            }
+            bool inside = false;
+            for (int i = 0; i < dirty.Count() && !inside; ++i) {
+                inside = dirty[i].left <= x && x < dirty[i].right && dirty[i].top <= y && y < dirty[i].bottom;
+            }
+            ASSERT_TRUE(inside) << what << ": (" << x << ", " << y << ") changed outside the region";
+        }
+    }
+}
+
+}  // namespace
+
+TEST_F(Drawing, EveryDrawingStepMarksWhatItChangedAndTheRegionStaysSmall) {
+    Surface sheet = nullptr;
+    ASSERT_TRUE(CreateOffscreenSurface(g_directDraw, 64, 64, &sheet));
+    Fill(sheet, {0, 0, 64, 64}, kGreen);
+    Fill(sheet, {8, 8, 24, 24}, kBlack);
+    SetColorKey(sheet, DDCKEY_SRCBLT, 0, 0);
+    const auto withContext = [](const std::function<void(DrawingContext)>& draw) {
+        return [draw] {
+            DrawingContext dc = GetDC(g_primarySurface);
+            ASSERT_NE(dc, nullptr);
+            draw(dc);
+            ReleaseDC(g_primarySurface, dc);
+        };
+    };
+    ExpectChangesInsideDirtyRegion("rectangle", withContext([](DrawingContext dc) { Rectangle(dc, 790, 590, 900, 700); }));
+    ExpectChangesInsideDirtyRegion("ellipse", withContext([](DrawingContext dc) { Ellipse(dc, -10, 100, 40, 150); }));
+    ExpectChangesInsideDirtyRegion("text", [] { PutText("Zebranych: 12   ", 0xFFFFFF, 0x0000FF, 620, 240); });
+    ExpectChangesInsideDirtyRegion("keyed stretch", [sheet] {
+        const Rect to{100, 100, 150, 150};
+        Blt(g_primarySurface, &to, sheet, nullptr, DDBLT_WAIT | DDBLT_KEYSRC);
+    });
+    ExpectChangesInsideDirtyRegion("unscaled copy", [sheet] {
+        const Rect from{0, 0, 64, 64};
+        BltFast(g_primarySurface, 770, -20, sheet, &from, DDBLTFAST_NOCOLORKEY);
+    });
+    // Many small steps far apart: the region merges, never grows past its bound.
+    ExpectChangesInsideDirtyRegion("twenty discs", withContext([](DrawingContext dc) {
+        for (int i = 0; i < 20; ++i) Ellipse(dc, 37 * i, 29 * i, 37 * i + 20, 29 * i + 20);
+    }));
+    // One disc is one small rectangle, not the screen.
+    g_primarySurface->dirty.Clear();
+    withContext([](DrawingContext dc) { Ellipse(dc, 100, 100, 150, 150); })();
+    ASSERT_EQ(g_primarySurface->dirty.Count(), 1);
+    EXPECT_EQ(g_primarySurface->dirty[0].right - g_primarySurface->dirty[0].left, 50);
+    EXPECT_EQ(g_primarySurface->dirty[0].bottom - g_primarySurface->dirty[0].top, 50);
 }

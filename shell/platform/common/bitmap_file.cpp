@@ -260,7 +260,7 @@ bool StretchBitmap(DrawingContext context, std::int32_t x, std::int32_t y, std::
                 common::ToPixel(bitmap->pixels[static_cast<std::size_t>(sy * bitmap->width + sx)]);
         }
     }
-    surface.drawn = true;
+    common::MarkDrawn(surface, {left, top, right, bottom});
     return true;
 }
 

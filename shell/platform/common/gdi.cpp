@@ -60,7 +60,6 @@ bool Rectangle(DrawingContext context, std::int32_t left, std::int32_t top, std:
     common::FillRect(&surface, box, kPen);
     common::FillRect(&surface, {box.left + 1, box.top + 1, box.right - 1, box.bottom - 1},
                      common::ToPixel(FillColour(*context)));
-    surface.drawn = true;
     return true;
 }
 
@@ -156,7 +155,7 @@ bool Ellipse(DrawingContext context, std::int32_t left, std::int32_t top, std::i
         above = current;
         current = below;
     }
-    surface.drawn = true;
+    common::MarkDrawn(surface, box);
     return true;
 }
 

@@ -29,7 +29,53 @@ bool IsKey(const SurfaceObject& surface, std::uint16_t pixel) {
     return pixel >= surface.keyLow && pixel <= surface.keyHigh;
 }
 
+std::int64_t Area(const Rect& r) { return std::int64_t{r.right - r.left} * (r.bottom - r.top); }
+
+Rect Union(const Rect& a, const Rect& b) {
+    return {std::min(a.left, b.left), std::min(a.top, b.top), std::max(a.right, b.right),
+            std::max(a.bottom, b.bottom)};
+}
+
+bool Overlap(const Rect& a, const Rect& b) {
+    return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
 }  // namespace
+
+void DirtyRegion::Add(Rect rect, std::int32_t width, std::int32_t height) {
+    rect = {std::max(rect.left, 0), std::max(rect.top, 0), std::min(rect.right, width),
+            std::min(rect.bottom, height)};
+    if (rect.left >= rect.right || rect.top >= rect.bottom) return;
+    rects_[count_++] = rect;
+    // Merge while anything overlaps or touches, and while there are too many.
+    for (bool merged = true; merged;) {
+        merged = false;
+        int bestA = -1;
+        int bestB = -1;
+        std::int64_t bestGrowth = 0;
+        for (int a = 0; a < count_ && !merged; ++a) {
+            for (int b = a + 1; b < count_; ++b) {
+                const Rect joined = Union(rects_[a], rects_[b]);
+                if (Overlap(rects_[a], rects_[b])) {
+                    bestA = a;
+                    bestB = b;
+                    merged = true;
+                    break;
+                }
+                const std::int64_t growth = Area(joined) - Area(rects_[a]) - Area(rects_[b]);
+                if (bestA < 0 || growth < bestGrowth) {
+                    bestA = a;
+                    bestB = b;
+                    bestGrowth = growth;
+                }
+            }
+        }
+        if (!merged && count_ <= kMost) break;
+        rects_[bestA] = Union(rects_[bestA], rects_[bestB]);
+        rects_[bestB] = rects_[--count_];
+        merged = true;
+    }
+}
 
 Surface NewSurface(std::int32_t width, std::int32_t height) {
     if (width <= 0 || height <= 0 || width > 16384 || height > 16384) return nullptr;
@@ -75,7 +121,7 @@ void FillRect(Surface surface, Rect rect, std::uint16_t pixel) {
         auto row = surface->pixels.begin() + static_cast<std::ptrdiff_t>(y) * surface->width;
         std::fill(row + left, row + right, pixel);
     }
-    surface->drawn = true;
+    MarkDrawn(*surface, {left, top, right, bottom});
 }
 
 Brush NewBrush(Colour colour) {
@@ -166,7 +212,7 @@ bool Blt(Surface target, const Rect* destination, Surface from, const Rect* sour
             targetRow[x] = pixel;
         }
     }
-    target->drawn = true;
+    common::MarkDrawn(*target, {left, top, right, bottom});
     return true;
 }
 
@@ -203,7 +249,9 @@ bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const
         std::uint16_t* targetRow = target->pixels.data() + (dy + row - st) * target->width + dx;
         std::copy(sourceRow, sourceRow + width, targetRow);
     }
-    target->drawn = true;
+    common::MarkDrawn(*target, {static_cast<std::int32_t>(dx), static_cast<std::int32_t>(dy),
+                                static_cast<std::int32_t>(dx + width),
+                                static_cast<std::int32_t>(dy + sb - st)});
     return true;
 }
 

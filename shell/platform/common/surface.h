@@ -21,6 +21,28 @@ struct DrawingContextObject {
     Colour text = 0;
 };
 
+namespace common {
+
+// What changed on a surface since it was last shown: a few rectangles inside
+// it. A growing disc then costs a 50 x 50 present, not a whole screen.
+class DirtyRegion {
+public:
+    static constexpr int kMost = 8;
+    // Adds the rectangle, clipped to (0, 0)-(width, height). Overlapping
+    // rectangles merge; past kMost, the pair whose union grows least merges.
+    void Add(Rect rect, std::int32_t width, std::int32_t height);
+    void Clear() { count_ = 0; }
+    bool Empty() const { return count_ == 0; }
+    int Count() const { return count_; }
+    const Rect& operator[](int i) const { return rects_[i]; }
+
+private:
+    Rect rects_[kMost + 1] = {};
+    int count_ = 0;
+};
+
+}  // namespace common
+
 struct SurfaceObject {
     std::int32_t width = 0;
     std::int32_t height = 0;
@@ -30,8 +52,8 @@ struct SurfaceObject {
     std::uint16_t keyHigh = 0;
     bool contextHeld = false;
     DrawingContextObject context;
-    // Set by every drawing operation; the SDL backend clears it when it shows the picture.
-    bool drawn = false;
+    // Grown by every drawing operation; the SDL backend shows it and clears it.
+    common::DirtyRegion dirty;
 };
 
 namespace common {
@@ -55,7 +77,7 @@ constexpr Colour FromPixel(std::uint16_t pixel) {
 }
 
 // Surfaces and brushes live in one registry until DestroyAll (headless Reset,
-// program exit), so handles stay valid for the whole run as on the original.
+// program exit), so handles stay valid for the whole run, as the game expects.
 Surface NewSurface(std::int32_t width, std::int32_t height);
 void DestroyAll();
 int LiveSurfaces();
@@ -71,6 +93,10 @@ void CloseContext(Surface surface, DrawingContext context);
 
 // Fills the part of the rectangle that lies on the surface.
 void FillRect(Surface surface, Rect rect, std::uint16_t pixel);
+// Notes that the rectangle of the surface was drawn on.
+inline void MarkDrawn(SurfaceObject& surface, Rect rect) {
+    surface.dirty.Add(rect, surface.width, surface.height);
+}
 
 }  // namespace common
 }  // namespace platform

@@ -224,7 +224,7 @@ bool DrawTextOpaque(Surface surface, std::int32_t x, std::int32_t y, const std::
         std::copy(source + first, source + end,
                   surface->pixels.begin() + static_cast<std::ptrdiff_t>(ty * surface->width + x + first));
     }
-    surface->drawn = true;
+    MarkDrawn(*surface, {x, y, static_cast<std::int32_t>(std::int64_t{x} + line->width), y + line->height});
     return true;
 }
 
@@ -254,7 +254,7 @@ bool DrawTextBlended(Surface surface, std::int32_t x, std::int32_t y, const std:
             pixel = Blend(pixel, textColour, alpha);
         }
     }
-    surface->drawn = true;
+    MarkDrawn(*surface, {x, y, static_cast<std::int32_t>(std::int64_t{x} + argb->w), y + argb->h});
     return true;
 }
 

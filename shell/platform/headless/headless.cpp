@@ -1,25 +1,19 @@
-// The headless backend: the program's window, display, clock, input and dialogs
-// with no screen, for tests. Drawing is the common code's, as in the real game.
+// The headless backend: the game window with no screen, for tests. The window
+// system, display and drawing are the ones the real game uses (common/); what
+// is the backend's own is a virtual clock, posted input, scripted dialogs,
+// fault switches and the scenario that moves a test on when the program waits.
 #include "shell/platform/headless/headless.h"
 
 #include <deque>
 #include <map>
-#include <memory>
 
+#include "shell/platform/common/backend.h"
 #include "shell/platform/common/bitmap_file.h"
-#include "shell/platform/common/message_queue.h"
 #include "shell/platform/common/surface.h"
-#include "shell/platform/common/timers.h"
+#include "shell/platform/common/window_system.h"
 
 namespace platform {
 
-struct WindowObject {
-    std::int32_t width = 0;
-    std::int32_t height = 0;
-};
-struct DirectDrawObject {
-    int unused = 0;
-};
 struct CursorObject {
     int resource = 0;
 };
@@ -32,18 +26,10 @@ constexpr std::int32_t kDesktopWidth = 1024;
 constexpr std::int32_t kDesktopHeight = 768;
 
 struct State {
-    std::map<std::string, WindowProc> classes;
-    std::unique_ptr<WindowObject> window;
-    std::unique_ptr<DirectDrawObject> directDraw;
-    bool cooperative = false;
-    bool modeSet = false;
-    Surface primary = nullptr;
     Cursor cursor = nullptr;
 
     std::int64_t now = 0;
     std::int64_t target = 0;  // where AdvanceTime lets the clock run to
-    common::TimerSet timers;
-    common::MessageQueue queue;
 
     headless::IdleHandler idle;
     std::vector<std::function<void()>> steps;
@@ -69,10 +55,6 @@ bool Faulty(headless::Fault fault) {
     return found != S().faults.end() && found->second;
 }
 
-void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    S().queue.Post(Message{S().window.get(), message, wParam, lParam});
-}
-
 std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
     const auto low = static_cast<std::uint32_t>(x) & 0xFFFFu;
     const auto high = static_cast<std::uint32_t>(y) & 0xFFFFu;
@@ -82,88 +64,67 @@ std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
 // Lets the scenario move on; false when it could not (a stall).
 bool RunIdleStep() {
     State& s = S();
-    const std::size_t postedBefore = s.queue.Size();
+    const common::MessageQueue& queue = common::Emulated().queue;
+    const std::size_t postedBefore = queue.Size();
     const std::int64_t targetBefore = s.target;
     const std::int64_t nowBefore = s.now;
-    if (s.idle) {
-        s.idle();
-    } else {
-        return false;
-    }
-    return s.queue.Size() != postedBefore || s.target != targetBefore || s.now != nowBefore ||
-           s.queue.QuitPending();
+    if (!s.idle) return false;
+    s.idle();
+    return queue.Size() != postedBefore || s.target != targetBefore || s.now != nowBefore ||
+           queue.QuitPending();
 }
 
 }  // namespace
 
-// ---------------------------------------------------------------- window system
-bool RegisterClassEx(const char* className, WindowProc procedure) {
-    if (className == nullptr || procedure == nullptr) return false;
-    S().classes[className] = procedure;
+// ---------------------------------------------------------------- the backend's part
+namespace backend {
+
+bool Allows(Call call) {
+    switch (call) {
+        case Call::DirectDrawCreate: return !Faulty(headless::Fault::DirectDrawCreate);
+        case Call::SetCooperativeLevel: return !Faulty(headless::Fault::SetCooperativeLevel);
+        case Call::SetDisplayMode: return !Faulty(headless::Fault::SetDisplayMode);
+        case Call::CreatePrimarySurface: return !Faulty(headless::Fault::CreatePrimarySurface);
+        case Call::CreateOffscreenSurface: return !Faulty(headless::Fault::CreateOffscreenSurface);
+        case Call::GetDC: return !Faulty(headless::Fault::GetDC);
+    }
     return true;
 }
 
-Window CreateWindowEx(const char* className, const char* /*title*/, std::int32_t /*x*/,
-                      std::int32_t /*y*/, std::int32_t width, std::int32_t height) {
-    if (className == nullptr || S().classes.count(className) == 0 || S().window) return nullptr;
-    S().window = std::make_unique<WindowObject>(WindowObject{width, height});
-    return S().window.get();
+std::int64_t Now() { return S().now; }
+
+void DesktopSize(std::int32_t* width, std::int32_t* height) {
+    *width = kDesktopWidth;
+    *height = kDesktopHeight;
 }
 
+bool OpenWindow(const char*, std::int32_t, std::int32_t, std::int32_t, std::int32_t) { return true; }
+
+void Pump() {}
+
+bool Wait(std::optional<std::int64_t> deadline) {
+    State& s = S();
+    // Virtual time runs to the next timer's expiry, at most as far as the test allowed.
+    if (s.now < s.target) {
+        s.now = (deadline && *deadline < s.target) ? std::max(*deadline, s.now) : s.target;
+        return true;
+    }
+    if (RunIdleStep()) return true;
+    s.stalled = true;
+    return false;
+}
+
+void Handled() {}
+
+}  // namespace backend
+
+// ---------------------------------------------------------------- the rest of the interface
 void ShowWindow(Window) {}
 void UpdateWindow(Window) {}
 void SetForegroundWindow(Window) {}
 
 Cursor LoadCursor(int resource) { return resource == kForkCursor ? &g_forkCursor : nullptr; }
 void SetCursor(Cursor cursor) { S().cursor = cursor; }
-
-std::int32_t GetSystemMetrics(int index) {
-    const bool mode = S().modeSet;
-    if (index == SM_CXSCREEN) return mode ? 800 : kDesktopWidth;
-    if (index == SM_CYSCREEN) return mode ? 600 : kDesktopHeight;
-    return 0;
-}
-
-bool GetMessage(Message* message) {
-    State& s = S();
-    for (;;) {
-        const common::MessageQueue::Taken taken = s.queue.Take(s.window.get(), message);
-        if (taken != common::MessageQueue::Taken::Nothing) return taken == common::MessageQueue::Taken::Message;
-        if (s.timers.TakeTick(s.now, message)) return true;
-        if (s.now < s.target) {
-            const auto expiry = s.timers.NextExpiry();
-            s.now = (expiry && *expiry < s.target) ? *expiry : s.target;
-            continue;
-        }
-        if (!RunIdleStep()) {
-            s.stalled = true;
-            if (message) *message = Message{s.window.get(), WM_QUIT, 0, 0};
-            return false;
-        }
-    }
-}
-
-void TranslateMessage(const Message*) {}
-
-std::intptr_t DispatchMessage(const Message* message) {
-    if (message == nullptr || message->window == nullptr ||
-        message->window != S().window.get() || S().classes.empty()) {
-        return 0;
-    }
-    // The one class's procedure handles the one window.
-    return S().classes.begin()->second(message->window, message->message, message->wParam,
-                                       message->lParam);
-}
-
-std::intptr_t DefWindowProc(Window, unsigned, std::uintptr_t, std::intptr_t) { return 0; }
-
-void PostQuitMessage(int) { S().queue.PostQuit(); }
-
-void SetTimer(Window window, std::uintptr_t id, unsigned periodMs) {
-    S().timers.Set(window, id, periodMs, S().now);
-}
-
-void KillTimer(Window, std::uintptr_t id) { S().timers.Kill(id); }
 
 void Sleep(unsigned ms) { S().now += ms; }
 
@@ -179,73 +140,12 @@ int MessageBox(Window owner, const char* text, const char* caption, unsigned typ
     return answer;
 }
 
-// ---------------------------------------------------------------- display
-bool DirectDrawCreate(DirectDraw* directDraw) {
-    if (directDraw == nullptr) return false;
-    if (Faulty(headless::Fault::DirectDrawCreate)) {
-        *directDraw = nullptr;
-        return false;
-    }
-    if (!S().directDraw) S().directDraw = std::make_unique<DirectDrawObject>();
-    *directDraw = S().directDraw.get();
-    return true;
-}
-
-bool SetCooperativeLevel(DirectDraw directDraw, Window window, unsigned flags) {
-    if (Faulty(headless::Fault::SetCooperativeLevel)) return false;
-    if (directDraw == nullptr || directDraw != S().directDraw.get() || window == nullptr ||
-        window != S().window.get()) {
-        return false;
-    }
-    S().cooperative = (flags & DDSCL_EXCLUSIVE) != 0;
-    return true;
-}
-
-bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t height,
-                    std::int32_t bitsPerPixel) {
-    if (Faulty(headless::Fault::SetDisplayMode)) return false;
-    // The one mode there is: the game's.
-    if (directDraw == nullptr || directDraw != S().directDraw.get() || !S().cooperative ||
-        width != 800 || height != 600 || bitsPerPixel != 16) {
-        return false;
-    }
-    S().modeSet = true;
-    return true;
-}
-
-bool CreatePrimarySurface(DirectDraw directDraw, Surface* surface) {
-    if (surface == nullptr) return false;
-    *surface = nullptr;
-    if (Faulty(headless::Fault::CreatePrimarySurface)) return false;
-    if (directDraw == nullptr || directDraw != S().directDraw.get() || S().primary) return false;
-    S().primary = common::NewSurface(800, 600);
-    *surface = S().primary;
-    return *surface != nullptr;
-}
-
-bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int32_t height,
-                            Surface* surface) {
-    if (surface == nullptr) return false;
-    *surface = nullptr;
-    if (Faulty(headless::Fault::CreateOffscreenSurface)) return false;
-    if (directDraw == nullptr || directDraw != S().directDraw.get()) return false;
-    *surface = common::NewSurface(width, height);
-    return *surface != nullptr;
-}
-
-DrawingContext GetDC(Surface surface) {
-    if (Faulty(headless::Fault::GetDC)) return nullptr;
-    return common::OpenContext(surface);
-}
-
-void ReleaseDC(Surface surface, DrawingContext context) { common::CloseContext(surface, context); }
-
 // ---------------------------------------------------------------- controls
 namespace headless {
 
 void Reset() {
-    State& s = S();
-    s = State{};
+    S() = State{};
+    common::ResetEmulation();
     common::DestroyAll();
 }
 
@@ -257,17 +157,19 @@ void AdvanceTime(std::int64_t ms) {
     s.target = std::max(s.target, s.now) + ms;
 }
 
-void PostMouseMove(std::int32_t x, std::int32_t y) { Post(WM_MOUSEMOVE, 0, PointParam(x, y)); }
+void PostMouseMove(std::int32_t x, std::int32_t y) {
+    common::PostToWindow(WM_MOUSEMOVE, 0, PointParam(x, y));
+}
 
 void PostLeftClick(std::int32_t x, std::int32_t y) {
     PostMouseMove(x, y);
-    Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, PointParam(x, y));
+    common::PostToWindow(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, PointParam(x, y));
 }
 
-void PostKey(std::uintptr_t virtualKey) { Post(WM_KEYDOWN, virtualKey, 0); }
+void PostKey(std::uintptr_t virtualKey) { common::PostToWindow(WM_KEYDOWN, virtualKey, 0); }
 
 void CloseWindow() {
-    if (S().window) Post(WM_DESTROY, 0, 0);
+    if (common::Emulated().window) common::PostToWindow(WM_DESTROY, 0, 0);
 }
 
 void SetIdleHandler(IdleHandler handler) {
@@ -310,10 +212,10 @@ bool TakeUnscriptedMessageBox() {
     return was;
 }
 
-bool WindowCreated() { return S().window != nullptr; }
+bool WindowCreated() { return common::Emulated().window != nullptr; }
 
 std::uint16_t RawPixelAt(std::int32_t x, std::int32_t y) {
-    const Surface primary = S().primary;
+    const Surface primary = common::Emulated().primary;
     if (primary == nullptr || x < 0 || y < 0 || x >= primary->width || y >= primary->height) {
         return 0;
     }
@@ -322,20 +224,20 @@ std::uint16_t RawPixelAt(std::int32_t x, std::int32_t y) {
 }
 
 Colour PixelAt(std::int32_t x, std::int32_t y) {
-    const Surface primary = S().primary;
+    const Surface primary = common::Emulated().primary;
     if (primary == nullptr || x < 0 || y < 0 || x >= primary->width || y >= primary->height) {
         return 0xFFFFFFFF;
     }
     return common::FromPixel(RawPixelAt(x, y));
 }
 
-bool SaveScreen(const std::string& path) { return common::WriteBmp24(S().primary, path); }
+bool SaveScreen(const std::string& path) { return common::WriteBmp24(common::Emulated().primary, path); }
 
 Colour Quantised(Colour colour) { return common::FromPixel(common::ToPixel(colour)); }
 
 void SetFault(Fault fault, bool on) { S().faults[fault] = on; }
 
-bool TimerRunning(std::uintptr_t id) { return S().timers.Running(id); }
+bool TimerRunning(std::uintptr_t id) { return common::Emulated().timers.Running(id); }
 int LiveBrushes() { return common::LiveBrushes(); }
 int LiveSurfaces() { return common::LiveSurfaces(); }
 
