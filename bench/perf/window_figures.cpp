@@ -2,7 +2,8 @@
 //   window_figures startup   start-up to the menu on the screen, then quit
 //   window_figures all       that, then CPU while idle on the menu and during a
 //                            match waiting for the person (10 s each), pointer
-//                            move to the marker presented, and peak resident memory
+//                            move to the marker presented, the pauses of a
+//                            growing disc, and peak resident memory
 // It is the game itself (WinMain on the SDL backend); a second thread plays the
 // person by pushing SDL input events, and every frame shown is timed by taking
 // SDL_UpdateWindowSurface, through which the backend presents each picture.
@@ -42,6 +43,8 @@ std::int32_t g_lastFrameScreen = -1;    // g_screen when it was presented
 bool g_lastFrameHasSheet = false;       // presented after the sheet was loaded
 Clock::time_point g_menuShown;          // the first picture with the menu
 double g_launchToMenuMs = -1;
+bool g_recording = false;               // keep the time of every frame shown
+std::vector<Clock::time_point> g_recorded;
 
 double RealtimeNs() {
     timespec now{};
@@ -50,15 +53,14 @@ double RealtimeNs() {
 }
 
 using UpdateFunction = int (*)(SDL_Window*);
+using UpdateRectsFunction = int (*)(SDL_Window*, const SDL_Rect*, int);
 
-UpdateFunction RealUpdate() {
-    static const UpdateFunction real = [] {
-        void* symbol = dlsym(RTLD_NEXT, "SDL_UpdateWindowSurface");
-        UpdateFunction function = nullptr;
-        std::memcpy(&function, &symbol, sizeof function);
-        return function;
-    }();
-    return real;
+template <typename Function>
+Function Real(const char* name) {
+    void* symbol = dlsym(RTLD_NEXT, name);
+    Function function = nullptr;
+    std::memcpy(&function, &symbol, sizeof function);
+    return function;
 }
 
 double CpuSeconds() {
@@ -139,7 +141,35 @@ struct Figures {
     double matchIdleCpu = -1;
     std::vector<double> pointerMs;
     bool matchStarted = false;
+    std::vector<double> pauseMs;  // between the frames of the growing discs of one move
+    double discMs = -1;           // the first disc, from its first frame to the next disc's
 };
+
+// The frames of one move: a present at each 10 ms pause of the two growing
+// discs (the one played and the one it turns).
+void MeasureDiscs(Figures* figures) {
+    {
+        std::lock_guard lock(g_mutex);
+        g_recorded.clear();
+        g_recording = true;
+    }
+    // Player 1 takes (4, 2) on the 6 x 6 board, turning (3, 2).
+    PushClick(g_layout.At(100 + 51 * 4 + 10 - 15, 100 + 51 * 2 + 10));
+    std::this_thread::sleep_for(std::chrono::milliseconds(400));
+    std::vector<Clock::time_point> frames;
+    {
+        std::lock_guard lock(g_mutex);
+        g_recording = false;
+        frames = g_recorded;
+    }
+    for (std::size_t i = 1; i < frames.size() && i <= 12; ++i) {
+        const double ms = std::chrono::duration<double, std::milli>(frames[i] - frames[i - 1]).count();
+        if (ms < 30) figures->pauseMs.push_back(ms);
+    }
+    if (frames.size() >= 7) {
+        figures->discMs = std::chrono::duration<double, std::milli>(frames[6] - frames[0]).count();
+    }
+}
 
 void PlayThePerson(bool all, double idleSeconds, Figures* figures) {
     if (!WaitForFrame(0, [] { return g_lastFrameHasSheet; }, std::chrono::seconds(20))) {
@@ -176,17 +206,15 @@ void PlayThePerson(bool all, double idleSeconds, Figures* figures) {
     figures->matchStarted = WaitForFrame(before, [] { return g_lastFrameScreen == Screen::Match; });
     std::this_thread::sleep_for(std::chrono::milliseconds(500));
     if (figures->matchStarted) figures->matchIdleCpu = IdleCpuPercent(idleSeconds);
+    if (figures->matchStarted) MeasureDiscs(figures);
     PushQuit();
 }
 
-}  // namespace
-
-// Every picture the backend shows passes here.
-extern "C" int SDL_UpdateWindowSurface(SDL_Window* window) {
-    const int result = RealUpdate()(window);
+void FrameShown() {
     const auto now = Clock::now();
     {
         std::lock_guard lock(g_mutex);
+        if (g_recording && g_recorded.size() < 1000) g_recorded.push_back(now);
         ++g_frames;
         g_lastFrame = now;
         g_lastFrameScreen = g_screen;
@@ -200,6 +228,22 @@ extern "C" int SDL_UpdateWindowSurface(SDL_Window* window) {
         }
     }
     g_shown.notify_all();
+}
+
+}  // namespace
+
+// Every picture the backend shows passes here: the whole window or its parts.
+extern "C" int SDL_UpdateWindowSurface(SDL_Window* window) {
+    static const auto real = Real<UpdateFunction>("SDL_UpdateWindowSurface");
+    const int result = real(window);
+    FrameShown();
+    return result;
+}
+
+extern "C" int SDL_UpdateWindowSurfaceRects(SDL_Window* window, const SDL_Rect* rects, int count) {
+    static const auto real = Real<UpdateRectsFunction>("SDL_UpdateWindowSurfaceRects");
+    const int result = real(window, rects, count);
+    FrameShown();
     return result;
 }
 
@@ -240,6 +284,13 @@ int main(int argc, char** argv) {
                     figures.pointerMs.empty() ? -1 : *std::max_element(figures.pointerMs.begin(), figures.pointerMs.end()));
         std::printf("pointer_moves %zu\n", figures.pointerMs.size());
         std::printf("peak_rss_mb %.1f\n", static_cast<double>(PeakResidentKiB()) / 1024.0);
+        if (!figures.pauseMs.empty()) {
+            std::printf("disc_pause_ms_median %.2f\n", Median(figures.pauseMs));
+            std::printf("disc_pause_ms_min %.2f\n", *std::min_element(figures.pauseMs.begin(), figures.pauseMs.end()));
+            std::printf("disc_pause_ms_max %.2f\n", *std::max_element(figures.pauseMs.begin(), figures.pauseMs.end()));
+            std::printf("disc_pauses %zu\n", figures.pauseMs.size());
+        }
+        std::printf("disc_grows_ms %.2f\n", figures.discMs);
     }
     return status == 1 ? 0 : 1;
 }

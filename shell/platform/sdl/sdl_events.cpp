@@ -1,6 +1,8 @@
 // The real clock and input: SDL's events become the window's messages, and
 // the loop blocks in SDL's wait until input comes or the next timer falls due.
 #include <algorithm>
+#include <chrono>
+#include <thread>
 
 #include "shell/platform/common/backend.h"
 #include "shell/platform/common/window_system.h"
@@ -87,12 +89,9 @@ bool Wait(std::optional<std::int64_t> deadline) {
     const std::int64_t now = Now();
     const int timeout =
         deadline ? static_cast<int>(std::clamp<std::int64_t>(*deadline - now, 0, 1 << 30)) : -1;
-    if (!S().videoStarted) {
-        // No display and nothing to wait for: nothing will ever come.
-        if (timeout < 0) return false;
-        SDL_Delay(static_cast<Uint32>(timeout));
-        return true;
-    }
+    // Without a display nothing can ever come (the entry point does not start
+    // the game then).
+    if (!S().videoStarted) return false;
     SDL_Event event;
     const int got = timeout < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout);
     if (got) Translate(event);
@@ -102,8 +101,11 @@ bool Wait(std::optional<std::int64_t> deadline) {
 }  // namespace backend
 
 void Sleep(unsigned ms) {
+    // The pause ends `ms` after the call: showing what was drawn is part of it,
+    // so the animation keeps its pace on every screen size.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
     sdl::Present(false);
-    SDL_Delay(ms);
+    std::this_thread::sleep_until(deadline);
 }
 
 }  // namespace platform

@@ -1,27 +1,26 @@
 #include "shell/platform/sdl/sdl_images.h"
 
-#include <array>
 #include <cstdint>
 
 #include "shell/platform/common/program_images.h"
 
 namespace platform::sdl {
 
-SDL_Cursor* CreateForkCursor() {
-    // SDL's two-colour cursors: mask bit set and data bit clear is white;
-    // both clear is transparent.
-    constexpr int kSize = images::kSize;
-    std::array<Uint8, kSize * kSize / 8> data{};
-    std::array<Uint8, kSize * kSize / 8> mask{};
-    for (int y = 0; y < kSize; ++y) {
-        for (int x = 0; x < kSize; ++x) {
-            if (images::ForkPixel(x, y)) {
-                mask[static_cast<std::size_t>(y * (kSize / 8) + x / 8)] |= static_cast<Uint8>(0x80 >> (x % 8));
-            }
+SDL_Cursor* CreateForkCursor(int size) {
+    if (size < 1) return nullptr;
+    SDL_Surface* picture = SDL_CreateRGBSurfaceWithFormat(0, size, size, 32, SDL_PIXELFORMAT_ARGB8888);
+    if (picture == nullptr) return nullptr;
+    for (int y = 0; y < size; ++y) {
+        auto* row = reinterpret_cast<Uint32*>(static_cast<Uint8*>(picture->pixels) + y * picture->pitch);
+        for (int x = 0; x < size; ++x) {
+            const bool fork = images::ForkPixel(x * images::kSize / size, y * images::kSize / size);
+            row[x] = fork ? 0xFFFFFFFF : 0x00000000;
         }
     }
-    return SDL_CreateCursor(data.data(), mask.data(), kSize, kSize, images::kCursorHotSpotX,
-                            images::kCursorHotSpotY);
+    SDL_Cursor* cursor = SDL_CreateColorCursor(picture, images::kCursorHotSpotX * size / images::kSize,
+                                               images::kCursorHotSpotY * size / images::kSize);
+    SDL_FreeSurface(picture);
+    return cursor;
 }
 
 SDL_Surface* CreateIcon() {

@@ -11,10 +11,16 @@ namespace platform::sdl {
 
 struct State {
     bool videoStarted = false;
-    bool videoFailed = false;
+    bool windowed = false;       // --window: an ordinary window, not the whole screen
     SDL_Window* window = nullptr;
+    bool fullScreen = false;     // asked the window manager for full screen
+    bool destroyed = false;      // WM_DESTROY has been posted
+    bool presentsFail = false;   // a test's fault switch
+
+    // The fork cursor, drawn at the picture's scale.
+    bool cursorWanted = false;
     SDL_Cursor* cursor = nullptr;
-    bool destroyed = false;  // WM_DESTROY has been posted
+    int cursorSize = 0;
 
     // Where the picture lies on the window, and the maps from window columns
     // and rows back to the picture's.
@@ -32,10 +38,17 @@ State& S();
 
 // Starts SDL's video once; false when there is no display.
 bool StartVideo();
-// Shows what was drawn (everything when `always`).
+// Shows what was drawn since the last present (everything when `always` or
+// when the window was exposed). A window whose picture cannot be had or shown
+// ends the program.
 void Present(bool always);
 // A window point as the picture's point, packed as a mouse message's lParam; a
 // point in a bar goes to the nearest edge.
 std::intptr_t PictureParam(int x, int y);
+// Makes the cursor match the picture's scale (after the layout changed).
+void UpdateCursor();
+// Ends the program at once with a line on standard error: it must never run on
+// without a visible window.
+[[noreturn]] void Fatal(const char* what);
 
 }  // namespace platform::sdl

@@ -1,0 +1,86 @@
+#!/usr/bin/env bash
+# The game on a desktop as players have one: metacity with a tint2 panel at
+# the bottom, on a 1024 x 768 screen (the picture scaled by 1.28). The window
+# asks for full screen and covers the panel; dialogs come over the game and
+# take Enter; ESC reaches the game with no click first; Alt+F4 through the
+# window manager ends it as the window's destruction does.
+# usage: desktop_session.sh <wolby> <source folder> <work folder>
+set -euo pipefail
+program=$1
+source=$2
+work=$3
+rm -rf "$work"
+mkdir -p "$work/game/zdj" "$work/shots"
+cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
+. "$(dirname "$0")/lib.sh"
+cd "$work/game"
+
+start_x 1024x768
+start_desktop
+picture_layout 1024 768
+shot 0-desktop
+not_black 512 760 || fail "no panel at the bottom of the desktop"
+
+# The frame of the options screen is the same tile at the top and the bottom
+# of the picture: 550 picture rows (704 screen rows) apart. Where the panel
+# lies, the screen must show that frame, not the panel.
+bottom_rows_show_the_picture() {
+  import -window root "$work/screen.png"
+  local top bottom
+  top=$(convert "$work/screen.png" -crop 1024x64+0+0 +repage -depth 8 rgb:- | md5sum)
+  bottom=$(convert "$work/screen.png" -crop 1024x64+0+704 +repage -depth 8 rgb:- | md5sum)
+  [ "$top" = "$bottom" ]
+}
+
+# 1. The first start asks its question; the window manager gives the dialog
+# the keyboard, so Enter answers it at once.
+start_program
+wait_for "the settings question" dialog_shown
+wait_for "the question to have the keyboard" bash -c "xprop -id $(dialog_window) _NET_WM_STATE | grep -q FOCUSED"
+shot 1-question
+xdotool key Return
+wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
+
+# 2. Full screen over the panel: the whole screen, at (0, 0), in the state the
+# window manager keeps above its panels.
+window=$(game_window)
+geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+  /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }')
+[ "$geometry" = "1024x768+0+0" ] || fail "the game window is $geometry"
+xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN || fail "not full screen"
+shot 2-menu
+
+# 3. ESC with no click first: the marker the pointer brought goes with the
+# menu that ESC draws again.
+aim 300 245
+wait_for "the marker beside the second item" not_black "$(sx 265)" "$(sy 245)"
+xdotool key Escape
+wait_for "ESC to redraw the menu" near "$(sx 265)" "$(sy 245)" 0 0 0
+
+# 4. The options: the panel's rows show the game's frame.
+click_at 300 250
+wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
+sleep 0.3
+shot 3-options
+bottom_rows_show_the_picture || fail "the panel shows over the options"
+
+# 5. A save that fails: its notice comes over the game (owned by the game
+# window), the panel stays covered, and Enter answers it.
+mkdir setting.dat
+click_at 385 475
+wait_for "the save's notice" dialog_shown
+dialog=$(dialog_window)
+xprop -id "$dialog" WM_TRANSIENT_FOR | grep -qi "$(printf '%#x' "$window")" || fail "the notice is not the game's"
+wait_for "the notice to have the keyboard" bash -c "xprop -id $dialog _NET_WM_STATE | grep -q FOCUSED"
+shot 4-save-notice
+bottom_rows_show_the_picture || fail "the panel came up over the game with the notice"
+xdotool key Return
+wait_for "the menu after the notice" near "$(sx 25)" "$(sy 300)" 0 0 0
+rmdir setting.dat
+
+# 6. Alt+F4: the window manager closes the window; the program ends as the
+# window's destruction ends it, with status 1.
+xdotool key alt+F4
+ended_within 3
+[ "$status" = 1 ] || fail "Alt+F4 gave status $status"
+echo "desktop session passed; screenshots in $work/shots"

@@ -1,0 +1,108 @@
+# What the real-window tests share: a private X server, a desktop (window
+# manager and panel) on it, the game started in a work folder, and looking at
+# the screen as a person does. Source it; set `work` first.
+
+fail() { echo "FAIL: $*" >&2; exit 1; }
+shot() { import -window root "$work/shots/$1.png"; }
+
+# A private X server of the given size ("WIDTHxHEIGHT"); DISPLAY is set to it.
+start_x() {
+  local size=$1 pipe
+  pipe=$(mktemp -u) && mkfifo "$pipe"
+  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$pipe" >/dev/null 2>&1 &
+  background+=($!)
+  read -r -t 10 number <"$pipe" || fail "the X server did not start"
+  rm -f "$pipe"
+  export DISPLAY=":$number"
+  SCREEN_W=${size%x*}
+  SCREEN_H=${size#*x}
+}
+
+# A desktop as players have one: a session bus, metacity and a light tint2
+# panel at the bottom (easy to tell from the game's picture).
+start_desktop() {
+  local address pid
+  read -r address pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ') || true
+  export DBUS_SESSION_BUS_ADDRESS=$address
+  background+=("$pid")
+  metacity --replace >"$work/wm.log" 2>&1 &
+  background+=($!)
+  wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+  tint2 -c /usr/share/tint2/horizontal-light-opaque.tint2rc >"$work/panel.log" 2>&1 &
+  background+=($!)
+  wait_for "the panel" bash -c "xwininfo -root -tree | grep -q '\"tint2\"'"
+  sleep 0.5
+}
+
+stop_background() {
+  local other
+  if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi
+  for other in "${background[@]}"; do kill "$other" 2>/dev/null || true; done
+  wait 2>/dev/null || true
+  return 0
+}
+
+wait_for() {  # wait_for <what> <command...>: up to 10 s
+  local what=$1; shift
+  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
+  shot "failed-$(echo "$what" | tr ' ' '-')"
+  fail "waited in vain for $what"
+}
+
+# The colour at a point of the screen as "r g b".
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 |
+    sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+# Whether the point shows the colour, give or take the 16-bit display's rounding.
+near() {
+  local r g b
+  read -r r g b <<<"$(pixel "$1" "$2")"
+  local d=$(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) ))
+  [ "$d" -le 300 ]
+}
+not_black() { ! near "$1" "$2" 0 0 0; }
+
+# Where the 800 x 600 picture lies on a window of W x H at (X0, Y0): the
+# largest 4:3 rectangle, centred (as the game lays it out).
+picture_layout() {  # picture_layout <window w> <window h> [x0 y0]
+  PW=$1; PH=$(( $1 * 600 / 800 ))
+  if [ "$PH" -gt "$2" ]; then PH=$2; PW=$(( $2 * 800 / 600 )); fi
+  PX=$(( ${3:-0} + ($1 - PW) / 2 )); PY=$(( ${4:-0} + ($2 - PH) / 2 ))
+}
+# Screen point of a picture point (its pixel's middle).
+sx() { echo $(( PX + ($1 * PW + PW / 2) / 800 )); }
+sy() { echo $(( PY + ($1 * PH + PH / 2) / 600 )); }
+# Points the person aims at with the fork's middle prong, which lies 15
+# picture pixels right of the pointer's hot spot: the pointer goes there.
+aim() { xdotool mousemove "$(sx $(( $1 - 15 )))" "$(sy "$2")"; }
+click_at() { aim "$1" "$2"; xdotool click 1; sleep 0.2; }
+
+game_window() { xdotool search --name '^Wolby$' | head -n 1; }
+dialog_window() { xwininfo -root -tree | grep 'B.*d"' | awk '{ print $1 }' | head -n 1; }
+dialog_shown() { [ -n "$(dialog_window)" ]; }
+game_shown() { [ -n "$(game_window)" ]; }
+
+# Starts the program in the current folder; its output goes to $work/out.txt.
+start_program() {
+  "$program" "$@" >"$work/out.txt" 2>&1 &
+  pid=$!
+}
+# Waits for the program to end; its exit status in `status`.
+wait_program() {
+  status=0
+  wait "$pid" || status=$?
+}
+# Waits up to `seconds` for the program to end: its exit status in `status`,
+# or "running". (Not in a subshell: only this shell can wait for its child.)
+ended_within() {
+  local seconds=$1
+  for _ in $(seq 1 $(( seconds * 20 ))); do
+    if ! kill -0 "$pid" 2>/dev/null; then wait_program; return; fi
+    sleep 0.05
+  done
+  status=running
+}
+
+background=()
+trap stop_background EXIT

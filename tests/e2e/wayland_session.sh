@@ -1,0 +1,89 @@
+#!/usr/bin/env bash
+# The game on native Wayland: weston (its x11 backend, nested in a private X
+# server) with one output, then two side by side; the game started with
+# SDL_VIDEODRIVER=wayland and no X display. It covers one whole output, its
+# question shows and takes Enter, a click starts a match, ESC goes back, and
+# the exit item ends it.
+# usage: wayland_session.sh <wolby> <source folder> <work folder>
+set -euo pipefail
+program=$1
+source=$2
+work=$3
+rm -rf "$work"
+mkdir -p "$work/game/zdj" "$work/shots" "$work/runtime"
+chmod 700 "$work/runtime"
+cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
+. "$(dirname "$0")/lib.sh"
+cd "$work/game"
+export XDG_RUNTIME_DIR=$work/runtime
+
+start_x 2100x800
+# Weston's outputs are windows of the X server: `outputs` of 1024 x 768,
+# placed side by side (there is no window manager to place them).
+start_weston() {
+  local outputs=$1 socket=wolby-$1
+  weston --backend=x11-backend.so --width=1024 --height=768 --output-count="$outputs" \
+    --socket="$socket" --idle-time=0 >"$work/weston-$outputs.log" 2>&1 &
+  weston_pid=$!
+  background+=("$weston_pid")
+  wait_for "weston" test -S "$XDG_RUNTIME_DIR/$socket"
+  wait_for "weston's outputs" bash -c "[ \$(xwininfo -root -tree | grep -c 'Weston Compositor - screen') -ge $outputs ]"
+  if [ "$outputs" = 2 ]; then
+    xdotool windowmove "$(xwininfo -root -tree | awk '/Weston Compositor - screen1/ { print $1 }')" 1060 0
+  fi
+  sleep 1
+  export WAYLAND_DISPLAY=$socket
+}
+run_on_wayland() {
+  env -u DISPLAY SDL_VIDEODRIVER=wayland "$program" >"$work/out.txt" 2>&1 &
+  pid=$!
+}
+# Whether a point of the screen shows weston's grey desktop.
+weston_grey() { read -r r g b <<<"$(pixel "$1" "$2")"; [ $((r - g)) -lt 20 ] && [ "$r" -gt 60 ]; }
+
+# 1. One output: the question (through the desktop's dialog tool), Enter, then
+# the menu over the whole output, weston's panel and desktop covered.
+start_weston 1
+picture_layout 1024 768
+shot 0-weston
+weston_grey 500 400 || fail "weston's desktop is not there"
+run_on_wayland
+sleep 2
+shot 1-question
+xdotool mousemove 512 384 key Return
+wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
+sleep 0.3
+shot 2-menu
+near 5 5 0 0 0 || fail "weston's panel shows over the game"
+near 500 700 0 0 0 || fail "weston's desktop shows under the game"
+
+# 2. A click starts a match: the board with its opening discs.
+click_at 300 200
+wait_for "the board" not_black "$(sx 125)" "$(sy 125)"
+sleep 0.5
+near "$(sx 227)" "$(sy 227)" 60 10 20 || fail "player 1's opening disc"
+near "$(sx 278)" "$(sy 227)" 20 120 40 || fail "player 2's opening disc"
+shot 3-match
+xdotool key Escape
+wait_for "the menu after ESC" near "$(sx 125)" "$(sy 125)" 0 0 0
+click_at 300 345
+ended_within 3
+[ "$status" = 1 ] || fail "the exit item gave status $status"
+[ -s setting.dat ] || fail "no settings file after the exit item"
+kill "$weston_pid"; wait "$weston_pid" 2>/dev/null || true
+
+# 3. Two outputs: the game covers the first one only, and its clicks map there.
+start_weston 2
+run_on_wayland
+wait_for "the menu on the first output" not_black "$(sx 400)" "$(sy 100)"
+sleep 0.3
+shot 4-two-outputs
+weston_grey 1560 400 || fail "the second output is covered too"
+click_at 300 250
+wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
+xdotool key Escape
+sleep 0.2
+click_at 300 345
+ended_within 3
+[ "$status" = 1 ] || fail "the exit item gave status $status on two outputs"
+echo "wayland session passed; screenshots in $work/shots"
