@@ -6,7 +6,8 @@ set -euo pipefail
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
 if [ "${1:-test}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick xfonts-base valgrind
-             clang-14 libclang-rt-14-dev)
+             clang-14 libclang-rt-14-dev
+             x11-utils dbus metacity tint2 weston zenity)
 fi
 
 missing=()
