@@ -13,8 +13,8 @@ runs=${WOLBY_FIGURE_RUNS:-11}
 idle=${WOLBY_IDLE_SECONDS:-10}
 
 if ! { cmake -S . -B "$build" >/dev/null &&
-       cmake --build "$build" -j2 --target program_bench wolby_window_figures >/dev/null; }; then
-  echo "figures: could not build program_bench and wolby_window_figures in $build"
+       cmake --build "$build" -j2 --target program_bench wolby_window_figures wolby_minimal_window >/dev/null; }; then
+  echo "figures: could not build program_bench, wolby_window_figures and wolby_minimal_window in $build"
   exit 0
 fi
 
@@ -36,6 +36,7 @@ cp zdj/15.bmp "$work/zdj/"
 # One person against the computer, no clock: the match waits for the person.
 printf '\x90\xe1\x40\x00\x01\x02\x06\x00\x01\x00\x00\x00' >"$work/setting.dat"
 program=$PWD/$build/bench/perf/wolby_window_figures
+minimal=$PWD/$build/bench/perf/wolby_minimal_window
 (
   cd "$work" &&
   xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
@@ -51,4 +52,31 @@ echo "  CPU idle on the menu, ${idle} s:                $(value idle_menu_cpu_pe
 echo "  CPU in a match waiting for the person, ${idle} s: $(value idle_match_cpu_percent) %"
 echo "  pointer move to the marker presented:       $(value pointer_to_marker_ms_median) ms median, $(value pointer_to_marker_ms_max) ms worst of $(value pointer_moves)"
 echo "  peak resident memory:                       $(value peak_rss_mb) MB"
+echo "  pauses of a growing disc:                   $(value disc_pause_ms_median) ms median ($(value disc_pause_ms_min)-$(value disc_pause_ms_max) ms, $(value disc_pauses) pauses); one disc grows in $(value disc_grows_ms) ms"
+
+# Start-up and memory beside the least SDL program that shows a full-screen
+# picture the same way, in turn, on a bare X server and under metacity with a
+# panel; and a disc's pauses on a 4K screen.
+side_by_side() {  # side_by_side <label> <desktop: bare|wm>
+  (
+    cd "$work" && work=$work/$2 && mkdir -p "$work/shots" && . "$OLDPWD/tests/e2e/lib.sh" &&
+    start_x 1024x768 && { [ "$2" = bare ] || start_desktop; } &&
+    for _ in $(seq 1 7); do
+      "$minimal" | sed 's/^/minimal_/'
+      "$program" startup | sed 's/^/game_/'
+    done
+  ) >"$work/side-$2.txt" 2>/dev/null || { echo "  $1: could not run"; return; }
+  local g m
+  g=$(awk '$1 == "game_startup_ms" { print $2 }' "$work/side-$2.txt" | median)
+  m=$(awk '$1 == "minimal_startup_ms" { print $2 }' "$work/side-$2.txt" | median)
+  echo "  $1: start-up $g ms against $m ms for a minimal full-screen window (ratio $(awk -v a="$g" -v b="$m" 'BEGIN { printf "%.2f", a / b }'))"
+}
+if command -v Xvfb >/dev/null; then
+  echo "-- side by side with a minimal full-screen SDL window, 1024 x 768, medians of 7"
+  side_by_side "bare X server  " bare
+  command -v metacity >/dev/null && command -v tint2 >/dev/null && side_by_side "metacity + tint2" wm
+  echo "  peak memory: game $(value peak_rss_mb) MB (above), minimal window $(awk '$1 == "minimal_peak_rss_mb" { print $2 }' "$work/side-bare.txt" | median) MB"
+  ( cd "$work" && xvfb-run -a -s "-screen 0 3840x2160x24" "$program" all 1 ) >"$work/4k.txt" 2>/dev/null &&
+    echo "  3840 x 2160: disc pauses $(awk '$1 == "disc_pause_ms_median" { print $2 }' "$work/4k.txt") ms median ($(awk '$1 == "disc_pause_ms_min" { print $2 }' "$work/4k.txt")-$(awk '$1 == "disc_pause_ms_max" { print $2 }' "$work/4k.txt") ms); one disc grows in $(awk '$1 == "disc_grows_ms" { print $2 }' "$work/4k.txt") ms"
+fi
 exit 0
