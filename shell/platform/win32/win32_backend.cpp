@@ -11,6 +11,7 @@
 #include <ctime>
 #include <string>
 
+#include "shell/platform/common/bitmap_header.h"
 #include "shell/platform/win32/win32_backend.h"
 
 namespace platform {
@@ -146,6 +147,20 @@ MSG ToMsg(const Message& message) {
     msg.lParam = message.lParam;
     msg.time = static_cast<DWORD>(::GetMessageTime());
     return msg;
+}
+
+// Whether the file's headers pass the size rule every backend applies, read
+// before LoadImageA would allocate whatever picture the file claims.
+bool FileHeaderAccepted(const char* name) {
+    HANDLE file = ::CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::uint8_t bytes[common::kBitmapHeadersSize];
+    DWORD read = 0;
+    const bool got = ::ReadFile(file, bytes, sizeof bytes, &read, nullptr) != 0;
+    ::CloseHandle(file);
+    common::BitmapHeader header;
+    return got && common::ReadBitmapHeader(bytes, read, &header);
 }
 
 }  // namespace
@@ -392,7 +407,7 @@ Bitmap LoadImageFromFile(const char* name) {
     // A bitmap resource of that name would win; the program carries none, so
     // the file is what loads.
     HANDLE image = ::LoadImageA(Instance(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (image == nullptr) {
+    if (image == nullptr && FileHeaderAccepted(name)) {
         image = ::LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     }
     return reinterpret_cast<Bitmap>(image);
