@@ -38,6 +38,9 @@ struct State {
     std::unique_ptr<DirectDrawObject> directDraw;
     bool cooperative = false;
     bool modeSet = false;
+    // The window's picture must be drawn again: WM_PAINT is due until validated.
+    bool invalid = false;
+    int paintsUnvalidated = 0;
     Surface primary = nullptr;
     Cursor cursor = nullptr;
 
@@ -83,19 +86,24 @@ std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
     return static_cast<std::intptr_t>(low | (high << 16));
 }
 
+// Like Windows, a window that is never validated gets WM_PAINT again and
+// again; past this many in a row the program is taken as stuck.
+constexpr int kMaxPaintsUnvalidated = 100;
+
 // Lets the scenario move on; false when it could not (a stall).
 bool RunIdleStep() {
     State& s = S();
     const std::size_t postedBefore = s.queue.Size();
     const std::int64_t targetBefore = s.target;
     const std::int64_t nowBefore = s.now;
+    const bool invalidBefore = s.invalid;
     if (s.idle) {
         s.idle();
     } else {
         return false;
     }
     return s.queue.Size() != postedBefore || s.target != targetBefore || s.now != nowBefore ||
-           s.queue.QuitPending();
+           s.queue.QuitPending() || s.invalid != invalidBefore;
 }
 
 }  // namespace
@@ -118,6 +126,13 @@ void ShowWindow(Window) {}
 void UpdateWindow(Window) {}
 void SetForegroundWindow(Window) {}
 
+void ValidateRect(Window window) {
+    if (window != nullptr && window == S().window.get()) {
+        S().invalid = false;
+        S().paintsUnvalidated = 0;
+    }
+}
+
 Cursor LoadCursor(int resource) { return resource == kForkCursor ? &g_forkCursor : nullptr; }
 void SetCursor(Cursor cursor) { S().cursor = cursor; }
 
@@ -133,6 +148,18 @@ bool GetMessage(Message* message) {
     for (;;) {
         const common::MessageQueue::Taken taken = s.queue.Take(s.window.get(), message);
         if (taken != common::MessageQueue::Taken::Nothing) return taken == common::MessageQueue::Taken::Message;
+        // A call that met a lost surface asked for the window to be painted.
+        if (common::TakeLostSurfaceMet()) s.invalid = true;
+        // Painting comes after posted messages and before timer ticks.
+        if (s.invalid && s.window) {
+            if (++s.paintsUnvalidated > kMaxPaintsUnvalidated) {
+                s.stalled = true;
+                if (message) *message = Message{s.window.get(), WM_QUIT, 0, 0};
+                return false;
+            }
+            if (message) *message = Message{s.window.get(), WM_PAINT, 0, 0};
+            return true;
+        }
         if (s.timers.TakeTick(s.now, message)) return true;
         if (s.now < s.target) {
             const auto expiry = s.timers.NextExpiry();
@@ -215,6 +242,8 @@ bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t heig
         width != 800 || height != 600 || bitsPerPixel != 16) {
         return false;
     }
+    // A change of mode takes every surface's memory, as DirectDraw does.
+    if (!S().modeSet) common::LoseAllSurfaces();
     S().modeSet = true;
     return true;
 }
@@ -237,6 +266,16 @@ bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int3
     if (directDraw == nullptr || directDraw != S().directDraw.get()) return false;
     *surface = common::NewSurface(width, height);
     return *surface != nullptr;
+}
+
+bool IsLost(Surface surface) { return surface != nullptr && surface->lost; }
+
+bool Restore(Surface surface) {
+    if (surface == nullptr) return false;
+    // The screen's surface needs the display in the game's mode again.
+    if (surface == S().primary && !S().modeSet) return false;
+    surface->lost = false;
+    return true;
 }
 
 DrawingContext GetDC(Surface surface) {
@@ -282,6 +321,19 @@ void CloseWindow() {
     if (S().window) Post(WM_DESTROY, 0, 0);
 }
 
+void SwitchAway() {
+    if (!S().window) return;
+    Post(WM_ACTIVATEAPP, 0, 0);
+    common::LoseAllSurfaces();
+    S().modeSet = false;
+}
+
+void SwitchBack() {
+    if (S().window) Post(WM_ACTIVATEAPP, 1, 0);
+}
+
+void InvalidateWindow() { S().invalid = true; }
+
 void SetIdleHandler(IdleHandler handler) {
     S().steps.clear();
     S().idle = std::move(handler);
@@ -323,6 +375,7 @@ bool TakeUnscriptedMessageBox() {
 }
 
 bool WindowCreated() { return S().window != nullptr; }
+Cursor CurrentCursor() { return S().cursor; }
 
 std::uint16_t RawPixelAt(std::int32_t x, std::int32_t y) {
     const Surface primary = S().primary;

@@ -315,6 +315,10 @@ void SetForegroundWindow(Window window) {
     if (window && window->sdl) SDL_RaiseWindow(window->sdl);
 }
 
+// The picture is shown from the primary surface whenever the system needs it;
+// the game is never asked to paint.
+void ValidateRect(Window) {}
+
 Cursor LoadCursor(int resource) {
     State& s = S();
     if (resource != kForkCursor || !StartVideo()) return nullptr;
@@ -472,6 +476,10 @@ bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int3
     *surface = common::NewSurface(width, height);
     return *surface != nullptr;
 }
+
+// The surfaces live in the program's own memory and are never lost.
+bool IsLost(Surface) { return false; }
+bool Restore(Surface surface) { return surface != nullptr; }
 
 DrawingContext GetDC(Surface surface) { return common::OpenContext(surface); }
 

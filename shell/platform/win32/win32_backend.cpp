@@ -25,6 +25,10 @@ struct State {
     int showCommand = SW_SHOWNORMAL;
     // The message GetMessage took last, so that dispatching it keeps its time and point.
     MSG last{};
+    // The program's window, and the one that holds the display: a lost surface
+    // asks it for WM_PAINT.
+    HWND window = nullptr;
+    HWND displayWindow = nullptr;
     HFONT font = nullptr;
     bool fontTried = false;
 };
@@ -45,8 +49,22 @@ HBITMAP Hbitmap(Bitmap bitmap) { return reinterpret_cast<HBITMAP>(bitmap); }
 HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
 LRESULT CALLBACK WindowTrampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // DirectDraw minimises the full-screen window when another program is
+    // switched to. Without a window manager nothing restores it, and Wine
+    // delivers no click or key to a minimised window: when the program is
+    // switched back to, the window comes back before the game redraws.
+    if (message == WM_ACTIVATEAPP && wParam != 0 && ::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
     if (S().procedure == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
     return S().procedure(ToWindow(window), message, wParam, lParam);
+}
+
+// A call that finds its surface lost asks the window to be painted: the game
+// restores the surfaces and redraws there, once the call's own step is over.
+HRESULT Checked(HRESULT result) {
+    if (result == DDERR_SURFACELOST && S().displayWindow != nullptr) {
+        ::InvalidateRect(S().displayWindow, nullptr, FALSE);
+    }
+    return result;
 }
 
 std::wstring Wide(const char* text, int length) {
@@ -185,8 +203,10 @@ bool RegisterClassEx(const char* className, WindowProc procedure) {
 
 Window CreateWindowEx(const char* className, const char* title, std::int32_t x, std::int32_t y,
                       std::int32_t width, std::int32_t height) {
-    return ToWindow(::CreateWindowExA(0, className, title, WS_POPUP, x, y, width, height, nullptr,
-                                      nullptr, Instance(), nullptr));
+    HWND window = ::CreateWindowExA(0, className, title, WS_POPUP, x, y, width, height, nullptr, nullptr,
+                                    Instance(), nullptr);
+    if (S().window == nullptr) S().window = window;
+    return ToWindow(window);
 }
 
 void ShowWindow(Window window) { ::ShowWindow(Hwnd(window), S().showCommand); }
@@ -194,6 +214,8 @@ void ShowWindow(Window window) { ::ShowWindow(Hwnd(window), S().showCommand); }
 void UpdateWindow(Window window) { ::UpdateWindow(Hwnd(window)); }
 
 void SetForegroundWindow(Window window) { ::SetForegroundWindow(Hwnd(window)); }
+
+void ValidateRect(Window window) { ::ValidateRect(Hwnd(window), nullptr); }
 
 Cursor LoadCursor(int resource) {
     const auto name = reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(resource)));
@@ -246,7 +268,12 @@ std::int64_t CalendarTime() { return static_cast<std::int64_t>(std::time(nullptr
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
     const std::wstring wideText = Wide(text);
     const std::wstring wideCaption = Wide(caption);
-    return ::MessageBoxW(Hwnd(owner), wideText.c_str(), wideCaption.c_str(), type);
+    // A box with no owner would run its message loop beside a live game window:
+    // a click there would start a match inside the box. Owned by the window, the
+    // box keeps it disabled and stays above it.
+    HWND ownerWindow = Hwnd(owner);
+    if (ownerWindow == nullptr && S().window != nullptr && ::IsWindow(S().window)) ownerWindow = S().window;
+    return ::MessageBoxW(ownerWindow, wideText.c_str(), wideCaption.c_str(), type);
 }
 
 // ---------------------------------------------------------------- display
@@ -259,7 +286,9 @@ bool DirectDrawCreate(DirectDraw* directDraw) {
 }
 
 bool SetCooperativeLevel(DirectDraw directDraw, Window window, unsigned flags) {
-    return directDraw != nullptr && SUCCEEDED(Dd(directDraw)->SetCooperativeLevel(Hwnd(window), flags));
+    if (directDraw == nullptr || FAILED(Dd(directDraw)->SetCooperativeLevel(Hwnd(window), flags))) return false;
+    S().displayWindow = Hwnd(window);
+    return true;
 }
 
 bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t height,
@@ -307,9 +336,13 @@ void GetSurfaceSize(Surface surface, std::int32_t* width, std::int32_t* height) 
     if (height) *height = h;
 }
 
+bool IsLost(Surface surface) { return surface != nullptr && Dds(surface)->IsLost() == DDERR_SURFACELOST; }
+
+bool Restore(Surface surface) { return surface != nullptr && SUCCEEDED(Dds(surface)->Restore()); }
+
 DrawingContext GetDC(Surface surface) {
     HDC context = nullptr;
-    if (surface == nullptr || FAILED(Dds(surface)->GetDC(&context))) return nullptr;
+    if (surface == nullptr || FAILED(Checked(Dds(surface)->GetDC(&context)))) return nullptr;
     return reinterpret_cast<DrawingContext>(context);
 }
 
@@ -334,7 +367,7 @@ bool Blt(Surface target, const Rect* destination, Surface from, const Rect* sour
     const bool unscaled = destination && source && from &&
                           to.right - to.left == of.right - of.left && to.bottom - to.top == of.bottom - of.top;
     if (unscaled && !ClipUnscaled(Dds(target), Dds(from), &to, &of)) return false;
-    return SUCCEEDED(Dds(target)->Blt(toArgument, Dds(from), ofArgument, flags, nullptr));
+    return SUCCEEDED(Checked(Dds(target)->Blt(toArgument, Dds(from), ofArgument, flags, nullptr)));
 }
 
 bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const Rect* source,
@@ -348,8 +381,8 @@ bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const
     }
     RECT to{x, y, x + (of.right - of.left), y + (of.bottom - of.top)};
     if (!ClipUnscaled(Dds(target), Dds(from), &to, &of)) return false;
-    return SUCCEEDED(Dds(target)->BltFast(static_cast<DWORD>(to.left), static_cast<DWORD>(to.top), Dds(from),
-                                          &of, flags));
+    return SUCCEEDED(Checked(Dds(target)->BltFast(static_cast<DWORD>(to.left), static_cast<DWORD>(to.top),
+                                                  Dds(from), &of, flags)));
 }
 
 bool SetColorKey(Surface surface, unsigned flags, Colour low, Colour high) {
@@ -357,7 +390,7 @@ bool SetColorKey(Surface surface, unsigned flags, Colour low, Colour high) {
     DDCOLORKEY key{};
     key.dwColorSpaceLowValue = SurfacePixel(Dds(surface), low);
     key.dwColorSpaceHighValue = SurfacePixel(Dds(surface), high);
-    return SUCCEEDED(Dds(surface)->SetColorKey(flags, &key));
+    return SUCCEEDED(Checked(Dds(surface)->SetColorKey(flags, &key)));
 }
 
 // ---------------------------------------------------------------- GDI
