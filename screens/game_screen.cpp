@@ -3,6 +3,7 @@
 #include <cstdio>
 
 #include "match/game.h"
+#include "screens/redraw.h"
 #include "screens/screen.h"
 #include "shell/globals.h"
 #include "shell/put_text.h"
@@ -51,6 +52,14 @@ bool HasLegalSquare(std::int32_t side) {
     return false;
 }
 
+// The overlay over the disc on the square at (left, top): its black pixels let the disc show through.
+void DrawDiscOverlay(std::int32_t left, std::int32_t top) {
+    platform::SetColorKey(g_sheetSurface, platform::DDCKEY_SRCBLT, 0, 0);
+    const platform::Rect square{left, top, left + kSquareSize, top + kSquareSize};
+    platform::Blt(g_primarySurface, &square, g_sheetSurface, &sheet::DiscOverlay,
+                  platform::DDBLT_WAIT | platform::DDBLT_KEYSRC | platform::DDBLT_ALPHADEST);
+}
+
 void Announce(std::int32_t winner, std::int32_t humans) {
     if (winner != 0 && humans != 0) PutText(kCongratulations, kBlack, kWhite, 300, 200);
     if (winner == 1) PutText(kPlayer1Wins, kBlack, kWhite, 300, 230);
@@ -84,6 +93,7 @@ void MakeDiscBrushes() {
 void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y) {
     const std::int32_t left = kBoardLeft + kSquarePitch * ((x - kBoardLeft) / kSquarePitch);
     const std::int32_t top = kBoardTop + kSquarePitch * ((y - kBoardTop) / kSquarePitch);
+    NoteDisc(colourSide, (x - kBoardLeft) / kSquarePitch, (y - kBoardTop) / kSquarePitch);
 
     platform::DrawingContext context = platform::GetDC(g_primarySurface);
     if (context != nullptr) {
@@ -99,14 +109,24 @@ void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y) {
         platform::SelectObject(context, previous);
         platform::ReleaseDC(g_primarySurface, context);
     }
-    // The overlay's black pixels let the disc show through.
-    platform::SetColorKey(g_sheetSurface, platform::DDCKEY_SRCBLT, 0, 0);
-    const platform::Rect square{left, top, left + kSquareSize, top + kSquareSize};
-    platform::Blt(g_primarySurface, &square, g_sheetSurface, &sheet::DiscOverlay,
-                  platform::DDBLT_WAIT | platform::DDBLT_KEYSRC | platform::DDBLT_ALPHADEST);
+    DrawDiscOverlay(left, top);
 }
 
-void DrawMatchStatus() {
+void DrawFinishedDisc(std::int32_t colourSide, std::int32_t column, std::int32_t row) {
+    const std::int32_t left = kBoardLeft + kSquarePitch * column;
+    const std::int32_t top = kBoardTop + kSquarePitch * row;
+    platform::DrawingContext context = platform::GetDC(g_primarySurface);
+    if (context != nullptr) {
+        platform::Brush previous =
+            platform::SelectObject(context, colourSide == 1 ? g_discBrush1 : g_discBrush2);
+        platform::Ellipse(context, left, top, left + kSquareSize, top + kSquareSize);
+        platform::SelectObject(context, previous);
+        platform::ReleaseDC(g_primarySurface, context);
+    }
+    DrawDiscOverlay(left, top);
+}
+
+void DrawStatusTexts() {
     const std::int32_t mover = g_player1ToMove ? 1 : 2;
     PutText(mover == 1 ? kMoveOfPlayer1 : kMoveOfPlayer2, kWhite, ColourOfPlayer(mover), 620, 100);
 
@@ -119,19 +139,19 @@ void DrawMatchStatus() {
     PutText(kPlayer2, colour2, kBlack, 620, 340);
     std::snprintf(line, sizeof line, kCollected, Ask(Command::GetScore, 1));
     PutText(line, colour2, kBlack, 620, 390);
+}
 
+void DrawMatchStatus() {
+    DrawStatusTexts();
+
+    // The match ends when a side has no discs left, the board is full, a side
+    // has failed the move test three times in a row, or nobody can move.
     const std::int32_t s0 = Ask(Command::GetScore, 0);
     const std::int32_t s1 = Ask(Command::GetScore, 1);
     const std::int32_t n = Ask(Command::GetBoardSize);
-    std::int32_t winner;
-    if (s0 == 0) {
-        winner = 2;
-    } else if (s1 == 0) {
-        winner = 1;
-    } else if (s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 && !g_noMovesLeft) {
+    if (s0 != 0 && s1 != 0 && s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 &&
+        !g_noMovesLeft) {
         return;
-    } else {
-        winner = s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
     }
 
     platform::KillTimer(g_mainWindow, kComputerMoveTimer);
@@ -139,12 +159,20 @@ void DrawMatchStatus() {
     // The result is announced once; the status is drawn twice per move.
     if (g_matchOver) return;
     g_matchOver = true;
+    DrawMatchResult();
+}
+
+void DrawMatchResult() {
+    const std::int32_t s0 = Ask(Command::GetScore, 0);
+    const std::int32_t s1 = Ask(Command::GetScore, 1);
+    // A side with no discs left loses whatever the other holds.
+    const std::int32_t winner = s0 == 0 ? 2 : s1 == 0 ? 1 : s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
     Announce(winner, Ask(Command::GetHumanPlayers));
 }
 
 void ClockTick() {
-    char line[32];
-    std::snprintf(line, sizeof line, kTimeLeft, g_moveClockMs / 1000);
+    // The seconds shown are those before this tick's change.
+    const std::int32_t seconds = g_moveClockMs / 1000;
     if (g_moveClockMs <= 0) {
         // Time is up: the turn passes without a move test.
         g_player1ToMove = g_player1ToMove ? 0 : 1;
@@ -152,6 +180,13 @@ void ClockTick() {
     } else {
         g_moveClockMs -= 1000;
     }
+    DrawClockLine(seconds);
+}
+
+void DrawClockLine(std::int32_t seconds) {
+    g_matchPicture.clockSeconds = seconds;
+    char line[32];
+    std::snprintf(line, sizeof line, kTimeLeft, seconds);
     PutText(line, kWhite, ColourOfPlayer(g_player1ToMove ? 1 : 2), 620, 120);
 }
 

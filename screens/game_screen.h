@@ -35,6 +35,16 @@ void PlayTurnAt(std::int32_t x, std::int32_t y);
 void PlayComputerMove(std::int32_t side);
 bool SideCanMove(std::int32_t side);
 void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y);
+// The disc of a side (1 or 2, as DrawDisc) at its full size on square (column,
+// row), at once: no growing, no pause. For drawing the board again.
+void DrawFinishedDisc(std::int32_t colourSide, std::int32_t column, std::int32_t row);
+// The status texts, then the end test that stops the timers and announces the result once.
 void DrawMatchStatus();
+// Whose move it is and both players' disc counts.
+void DrawStatusTexts();
+// The result lines of a match that has ended, from its scores.
+void DrawMatchResult();
 void ClockTick();
+// The clock line with the seconds, in the colour of the player to move.
+void DrawClockLine(std::int32_t seconds);
 void MakeDiscBrushes();

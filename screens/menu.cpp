@@ -3,6 +3,7 @@
 #include "match/game.h"
 #include "screens/game_screen.h"
 #include "screens/options.h"
+#include "screens/redraw.h"
 #include "screens/screen.h"
 #include "shell/globals.h"
 #include "shell/sheet.h"
@@ -47,7 +48,10 @@ void ExitProgram() {
 
 }  // namespace
 
+void DrawGameFrame() { DrawFrame(); }
+
 void DrawMenu() {
+    g_menuPointer = -1;
     PaintBlack(0, 0, ScreenWidth(), ScreenHeight());
     DrawPiece(sheet::MenuPicture, ScreenWidth() / 2 - 160, ScreenHeight() / 2 - 250);
 }
@@ -56,6 +60,7 @@ void OnMouseMove(std::uintptr_t, std::intptr_t lParam) {
     if (g_screen != Screen::Menu) return;
     const auto x = static_cast<std::int32_t>(lParam & 0xFFFF);
     const auto y = static_cast<std::int32_t>((lParam >> 16) & 0xFFFF);
+    g_menuPointer = lParam;
     // Erase the markers of all four items, then draw the one under the pointer.
     PaintBlack(PictureLeft(), FirstItemTop(), PictureLeft() + 50, FirstItemTop() + kItemHeight * kItems);
     const int item = ItemAt(x, y);
@@ -98,6 +103,7 @@ void StartMatch() {
     g_noMovesLeft = false;
     g_screen = Screen::Match;
     g_humanPlayers = Ask(Command::GetHumanPlayers);
+    ClearMatchPicture();
     PaintBlack(0, 0, 640, 480);
 
     const std::int32_t n = Ask(Command::GetBoardSize);
@@ -126,10 +132,14 @@ void StartMatch() {
 
 void ShowCredits() {
     g_screen = Screen::Credits;
+    DrawCreditsStrips();
+    platform::SetTimer(g_mainWindow, kCreditsTimer, 50);
+}
+
+void DrawCreditsStrips() {
     PaintBlack(0, 0, 640, 480);
     const platform::Rect left{0, 0, 100, 600};
     const platform::Rect right{ScreenWidth() - 100, 0, ScreenWidth(), 600};
     platform::Blt(g_primarySurface, &left, g_sheetSurface, &sheet::CreditsStrip, platform::DDBLT_WAIT);
     platform::Blt(g_primarySurface, &right, g_sheetSurface, &sheet::CreditsStrip, platform::DDBLT_WAIT);
-    platform::SetTimer(g_mainWindow, kCreditsTimer, 50);
 }

@@ -9,6 +9,10 @@ void OnMouseMove(std::uintptr_t wParam, std::intptr_t lParam);
 void OnLeftButtonDown(std::uintptr_t wParam, std::intptr_t lParam);
 void StartMatch();
 void ShowCredits();
+// The game screen's frame of tiles.
+void DrawGameFrame();
+// The credits screen without its lines: black, and the strip at both sides.
+void DrawCreditsStrips();
 
 // The cursor's drawn point, the middle prong of the fork, lies this far right
 // of its hot spot; clicks are corrected by it.

@@ -17,6 +17,10 @@ void AnimateCredits() {
     } else if (g_creditsY < 100) {
         g_creditsMovingDown = 1;
     }
+    DrawCreditsLines();
+}
+
+void DrawCreditsLines() {
     constexpr platform::Colour kBlue = 0xFF0000;
     PutText("WOLBY", kBlue, 0, 350, g_creditsY);
     PutText("Program: Zenobar", kBlue, 0, 300, g_creditsY + 100);

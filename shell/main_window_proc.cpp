@@ -3,6 +3,7 @@
 #include "screens/game_screen.h"
 #include "screens/menu.h"
 #include "screens/screen.h"
+#include "shell/activation.h"
 #include "shell/animate_credits.h"
 #include "shell/globals.h"
 
@@ -55,6 +56,16 @@ std::intptr_t MainWindowProc(platform::Window window, unsigned message, std::uin
         case platform::WM_KEYDOWN:
             if (wParam == platform::VK_ESCAPE) ReturnToMenu();
             return 0;
+        case platform::WM_ACTIVATEAPP:
+            OnActivateApp(wParam != 0);
+            return 0;
+        case platform::WM_PAINT:
+            OnPaint(window);
+            return 0;
+        case platform::WM_SETCURSOR:
+            // Another program may have changed the pointer; over the game it is the fork.
+            platform::SetCursor(platform::LoadCursor(platform::kForkCursor));
+            return 1;
         case platform::WM_DESTROY:
             platform::PostQuitMessage(0);
             return 0;

@@ -8,7 +8,9 @@
 #include <fstream>
 
 #include "screens/game_screen.h"
+#include "screens/redraw.h"
 #include "screens/screen.h"
+#include "shell/activation.h"
 #include "shell/animate_credits.h"
 #include "shell/globals.h"
 #include "shell/put_text.h"
@@ -40,6 +42,9 @@ void ResetProgramState() {
     g_noMovesLeft = false;
     g_creditsY = 100;
     g_creditsMovingDown = 0;
+    g_gameActive = true;
+    ClearMatchPicture();
+    g_menuPointer = -1;
 }
 
 std::uint16_t SheetPixel(std::int32_t x, std::int32_t y) {
