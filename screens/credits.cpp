@@ -4,13 +4,30 @@
 #include "shell/put_text.h"
 #include "shell/sheet.h"
 
-void ShowCredits() {
-    g_screen = Screen::Credits;
+namespace {
+
+// Black, and the strip at both sides.
+void DrawStrips() {
     PaintBlack(0, 0, 640, 480);
     const platform::Rect left{0, 0, 100, 600};
     const platform::Rect right{ScreenWidth() - 100, 0, ScreenWidth(), 600};
     platform::Blt(g_primarySurface, &left, g_sheetSurface, &sheet::CreditsStrip, platform::DDBLT_WAIT);
     platform::Blt(g_primarySurface, &right, g_sheetSurface, &sheet::CreditsStrip, platform::DDBLT_WAIT);
+}
+
+// The title and the credit lines where the animation has them now.
+void DrawLines() {
+    constexpr platform::Colour kBlue = 0xFF0000;
+    PutText("WOLBY", kBlue, 0, 350, g_creditsY);
+    PutText("Program: Zenobar", kBlue, 0, 300, g_creditsY + 100);
+    PutText("Grafika: Zenobar", kBlue, 0, 300, g_creditsY + 150);
+}
+
+}  // namespace
+
+void ShowCredits() {
+    g_screen = Screen::Credits;
+    DrawStrips();
     platform::SetTimer(g_mainWindow, kCreditsTimer, 50);
 }
 
@@ -24,8 +41,11 @@ void AnimateCredits() {
     } else if (g_creditsY < 100) {
         g_creditsMovingDown = 1;
     }
-    constexpr platform::Colour kBlue = 0xFF0000;
-    PutText("WOLBY", kBlue, 0, 350, g_creditsY);
-    PutText("Program: Zenobar", kBlue, 0, 300, g_creditsY + 100);
-    PutText("Grafika: Zenobar", kBlue, 0, 300, g_creditsY + 150);
+    DrawLines();
+}
+
+void RedrawCredits() {
+    PaintBlack(0, 0, ScreenWidth(), ScreenHeight());
+    DrawStrips();
+    DrawLines();
 }

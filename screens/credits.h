@@ -6,3 +6,5 @@
 void ShowCredits();
 // One step: erase the last lines, move one pixel, draw them again.
 void AnimateCredits();
+// The whole screen again, with the lines where the animation has them now.
+void RedrawCredits();

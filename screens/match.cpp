@@ -42,6 +42,14 @@ bool HasLegalSquare(std::int32_t side) {
     return false;
 }
 
+// The overlay over the disc on the square at (left, top): its black pixels let the disc show through.
+void DrawDiscOverlay(std::int32_t left, std::int32_t top) {
+    platform::SetColorKey(g_sheetSurface, platform::DDCKEY_SRCBLT, 0, 0);
+    const platform::Rect square{left, top, left + kSquareSize, top + kSquareSize};
+    platform::Blt(g_primarySurface, &square, g_sheetSurface, &sheet::DiscOverlay,
+                  platform::DDBLT_WAIT | platform::DDBLT_KEYSRC | platform::DDBLT_ALPHADEST);
+}
+
 void Announce(std::int32_t winner, std::int32_t humans) {
     if (winner != 0 && humans != 0) PutText(kCongratulations, kBlack, kWhite, 300, 200);
     if (winner == 1) PutText(kPlayer1Wins, kBlack, kWhite, 300, 230);
@@ -49,6 +57,8 @@ void Announce(std::int32_t winner, std::int32_t humans) {
     if (winner == 0) PutText(kDraw, kBlack, kWhite, 320, 200);
     PutText(kEscToMenu, kBlack, kWhite, 300, 260);
 }
+
+}  // namespace
 
 void DrawStatusTexts() {
     const std::int32_t mover = g_player1ToMove ? 1 : 2;
@@ -65,6 +75,16 @@ void DrawStatusTexts() {
     PutText(line, colour2, kBlack, 620, 390);
 }
 
+void DrawMatchResult() {
+    const std::int32_t s0 = Ask(Command::GetScore, 0);
+    const std::int32_t s1 = Ask(Command::GetScore, 1);
+    // A side with no discs left loses whatever the other holds.
+    const std::int32_t winner = s0 == 0 ? 2 : s1 == 0 ? 1 : s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
+    Announce(winner, Ask(Command::GetHumanPlayers));
+}
+
+namespace {
+
 // Ends the match when a side has no discs, the board is full, a side has passed
 // three times in a row, or nobody can move: the timers stop and the result is
 // announced (once; the status is drawn twice per move).
@@ -72,22 +92,15 @@ void EndMatchIfDecided() {
     const std::int32_t s0 = Ask(Command::GetScore, 0);
     const std::int32_t s1 = Ask(Command::GetScore, 1);
     const std::int32_t n = Ask(Command::GetBoardSize);
-    std::int32_t winner;
-    if (s0 == 0) {
-        winner = 2;
-    } else if (s1 == 0) {
-        winner = 1;
-    } else if (s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 && !g_noMovesLeft) {
+    if (s0 != 0 && s1 != 0 && s0 + s1 < n * n && g_passCount[0] <= 2 && g_passCount[1] <= 2 &&
+        !g_noMovesLeft) {
         return;
-    } else {
-        winner = s0 > s1 ? 1 : s0 < s1 ? 2 : 0;
     }
-
     platform::KillTimer(g_mainWindow, kComputerMoveTimer);
     platform::KillTimer(g_mainWindow, kMoveClockTimer);
     if (g_matchOver) return;
     g_matchOver = true;
-    Announce(winner, Ask(Command::GetHumanPlayers));
+    DrawMatchResult();
 }
 
 void ResetPassCounts() {
@@ -120,8 +133,14 @@ void MakeDiscBrushes() {
 }
 
 void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y) {
-    const std::int32_t left = kBoardLeft + kSquarePitch * ((x - kBoardLeft) / kSquarePitch);
-    const std::int32_t top = kBoardTop + kSquarePitch * ((y - kBoardTop) / kSquarePitch);
+    const std::int32_t column = (x - kBoardLeft) / kSquarePitch;
+    const std::int32_t row = (y - kBoardTop) / kSquarePitch;
+    const std::int32_t left = kBoardLeft + kSquarePitch * column;
+    const std::int32_t top = kBoardTop + kSquarePitch * row;
+    // Noted even when it cannot be drawn now, so a redrawn board shows it.
+    if (column >= 0 && column < 8 && row >= 0 && row < 8) {
+        g_matchPicture.squares[column][row] = colourSide == 1 ? 1 : 2;
+    }
 
     platform::DrawingContext context = platform::GetDC(g_primarySurface);
     if (context != nullptr) {
@@ -137,11 +156,21 @@ void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y) {
         platform::SelectObject(context, previous);
         platform::ReleaseDC(g_primarySurface, context);
     }
-    // The overlay's black pixels let the disc show through.
-    platform::SetColorKey(g_sheetSurface, platform::DDCKEY_SRCBLT, 0, 0);
-    const platform::Rect square{left, top, left + kSquareSize, top + kSquareSize};
-    platform::Blt(g_primarySurface, &square, g_sheetSurface, &sheet::DiscOverlay,
-                  platform::DDBLT_WAIT | platform::DDBLT_KEYSRC | platform::DDBLT_ALPHADEST);
+    DrawDiscOverlay(left, top);
+}
+
+void DrawFinishedDisc(std::int32_t colourSide, std::int32_t column, std::int32_t row) {
+    const std::int32_t left = kBoardLeft + kSquarePitch * column;
+    const std::int32_t top = kBoardTop + kSquarePitch * row;
+    platform::DrawingContext context = platform::GetDC(g_primarySurface);
+    if (context != nullptr) {
+        platform::Brush previous =
+            platform::SelectObject(context, colourSide == 1 ? g_discBrush1 : g_discBrush2);
+        platform::Ellipse(context, left, top, left + kSquareSize, top + kSquareSize);
+        platform::SelectObject(context, previous);
+        platform::ReleaseDC(g_primarySurface, context);
+    }
+    DrawDiscOverlay(left, top);
 }
 
 void DrawMatchStatus() {
@@ -150,8 +179,8 @@ void DrawMatchStatus() {
 }
 
 void ClockTick() {
-    char line[32];
-    std::snprintf(line, sizeof line, kTimeLeft, g_moveClockMs / 1000);
+    // The seconds shown are those before this tick's change.
+    const std::int32_t seconds = g_moveClockMs / 1000;
     if (g_moveClockMs <= 0) {
         // Time is up: the turn passes without a move test.
         g_player1ToMove = g_player1ToMove ? 0 : 1;
@@ -159,6 +188,13 @@ void ClockTick() {
     } else {
         g_moveClockMs -= 1000;
     }
+    DrawClockLine(seconds);
+}
+
+void DrawClockLine(std::int32_t seconds) {
+    g_matchPicture.clockSeconds = seconds;
+    char line[32];
+    std::snprintf(line, sizeof line, kTimeLeft, seconds);
     PutText(line, kWhite, ColourOfPlayer(g_player1ToMove ? 1 : 2), 620, 120);
 }
 
@@ -254,6 +290,7 @@ void StartMatch() {
     g_noMovesLeft = false;
     g_screen = Screen::Match;
     g_humanPlayers = Ask(Command::GetHumanPlayers);
+    g_matchPicture = MatchPicture{{}, -1};
     PaintBlack(0, 0, 640, 480);
 
     const std::int32_t n = Ask(Command::GetBoardSize);
@@ -298,4 +335,25 @@ void ComputerMoveStep() {
     // pending; a person's "choice" is no move of theirs, so nothing is played.
     const std::int32_t side = g_player1ToMove ? 0 : 1;
     if (PlayedByComputer(side)) PlayComputerMove(side);
+}
+
+void RedrawMatch() {
+    // In the order StartMatch builds the screen, then what the moves and the
+    // clock drew on it.
+    PaintBlack(0, 0, ScreenWidth(), ScreenHeight());
+    const std::int32_t n = Ask(Command::GetBoardSize);
+    for (std::int32_t c = 0; c < n; ++c) {
+        for (std::int32_t r = 0; r < n; ++r) {
+            DrawPiece(sheet::SquareTile, kBoardLeft + kSquarePitch * c, kBoardTop + kSquarePitch * r);
+        }
+    }
+    DrawStatusTexts();
+    if (g_matchPicture.clockSeconds >= 0) DrawClockLine(g_matchPicture.clockSeconds);
+    DrawFrame();
+    for (std::int32_t c = 0; c < 8; ++c) {
+        for (std::int32_t r = 0; r < 8; ++r) {
+            if (g_matchPicture.squares[c][r] != 0) DrawFinishedDisc(g_matchPicture.squares[c][r], c, r);
+        }
+    }
+    if (g_matchOver) DrawMatchResult();
 }

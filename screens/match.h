@@ -37,11 +37,23 @@ void PlayComputerMove(std::int32_t side);
 bool SideCanMove(std::int32_t side);
 // Grows a disc of player `colourSide` (1 or 2) on the square holding (x, y).
 void DrawDisc(std::int32_t colourSide, std::int32_t x, std::int32_t y);
+// The disc of a side (1 or 2, as DrawDisc) at its full size on square (column,
+// row), at once: no growing, no pause. For drawing the board again.
+void DrawFinishedDisc(std::int32_t colourSide, std::int32_t column, std::int32_t row);
 // Draws the status texts, then ends the match when it is decided: stops the
 // computer's and the clock's timers and announces the result once.
 void DrawMatchStatus();
+// Whose move it is and both players' disc counts.
+void DrawStatusTexts();
+// The result lines of a match that has ended, from its scores.
+void DrawMatchResult();
 // Writes the seconds left, then takes one second off the clock; when the time
 // is up it passes the turn and restarts the clock instead.
 void ClockTick();
+// The clock line with the seconds, in the colour of the player to move.
+void DrawClockLine(std::int32_t seconds);
+// The whole match screen again as it stands (g_matchPicture): board, discs at
+// their full size, texts, frame and result. Changes nothing in the match.
+void RedrawMatch();
 // New brushes in the players' colours; the old ones are deleted.
 void MakeDiscBrushes();

@@ -34,15 +34,26 @@ void ExitProgram() {
 }  // namespace
 
 void DrawMenu() {
+    g_menuPointer = -1;  // the menu as drawn shows no marker yet
     PaintBlack(0, 0, ScreenWidth(), ScreenHeight());
     DrawPiece(sheet::MenuPicture, ScreenWidth() / 2 - 160, ScreenHeight() / 2 - 250);
 }
 
 void MenuPointerMoved(std::int32_t x, std::int32_t y) {
+    g_menuPointer = static_cast<std::intptr_t>((x & 0xFFFF) | ((y & 0xFFFF) << 16));
     // Erase the markers of all four items, then draw the one under the pointer.
     PaintBlack(PictureLeft(), FirstItemTop(), PictureLeft() + 50, FirstItemTop() + kItemHeight * kItems);
     const int item = ItemAt(x, y);
     if (item != 0) DrawPiece(sheet::MenuMarker, PictureLeft(), FirstItemTop() + kItemHeight * (item - 1));
+}
+
+void RedrawMenu() {
+    const std::intptr_t pointer = g_menuPointer;
+    DrawMenu();
+    if (pointer >= 0) {
+        MenuPointerMoved(static_cast<std::int32_t>(pointer & 0xFFFF),
+                         static_cast<std::int32_t>((pointer >> 16) & 0xFFFF));
+    }
 }
 
 void MenuClick(std::int32_t x, std::int32_t y) {

@@ -7,6 +7,8 @@
 void DrawMenu();
 // The marker follows the pointer at (x, y).
 void MenuPointerMoved(std::int32_t x, std::int32_t y);
+// The menu again, with the marker where the pointer last was.
+void RedrawMenu();
 // A click at (x, y), x already corrected for the cursor: a match, the options,
 // the credits, or the end of the program (after saving the settings).
 void MenuClick(std::int32_t x, std::int32_t y);

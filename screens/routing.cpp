@@ -1,5 +1,6 @@
 #include "screens/routing.h"
 
+#include "screens/credits.h"
 #include "screens/match.h"
 #include "screens/menu.h"
 #include "screens/options.h"
@@ -11,6 +12,17 @@ std::int32_t PointX(std::intptr_t lParam) { return static_cast<std::int32_t>(lPa
 std::int32_t PointY(std::intptr_t lParam) { return static_cast<std::int32_t>((lParam >> 16) & 0xFFFF); }
 
 }  // namespace
+
+void RedrawScreen() {
+    if (g_primarySurface == nullptr || g_sheetSurface == nullptr) return;
+    switch (g_screen) {
+        case Screen::Menu: RedrawMenu(); break;
+        case Screen::Match: RedrawMatch(); break;
+        case Screen::Options: DrawOptions(); break;
+        case Screen::Credits: RedrawCredits(); break;
+        default: break;
+    }
+}
 
 void OnMouseMove(std::uintptr_t, std::intptr_t lParam) {
     if (g_screen == Screen::Menu) MenuPointerMoved(PointX(lParam), PointY(lParam));

@@ -17,3 +17,8 @@ void OnLeftButtonDown(std::uintptr_t wParam, std::intptr_t lParam);
 // ESC from any screen: the menu, and every timer stopped. The match is left as
 // it is until the next one starts; the settings are not written.
 void ReturnToMenu();
+// Draws the whole screen that g_screen names as it stands, after its picture
+// was lost or covered: the menu with its marker, the options, the credits with
+// their lines, or the match. Changes nothing in the match or the timers; does
+// nothing before the surfaces exist.
+void RedrawScreen();

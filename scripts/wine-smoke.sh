@@ -1,10 +1,16 @@
 #!/usr/bin/env bash
 # The Windows build under Wine: cross-builds wolby.exe, checks what it links and
 # carries, then plays it as a person would on a private 800 x 600 X server with
-# a fresh Wine prefix: the settings question, the menu, a move of a match,
-# ESC, the exit item, exit status 1 and the settings file's bytes; then starts
-# it again with that file, once in a code page 1252 locale, and once without
-# the graphics sheet. Screenshots go to <build>/wine-smoke/shots.
+# a fresh Wine prefix. With no window manager: the settings question, the menu,
+# a move of a match, another Windows program in front and closed again, ESC,
+# the exit item, exit status 1 and the settings file's bytes; then it starts
+# again with that file, once in a code page 1252 locale, once without the
+# graphics sheet, once with an oversized one, and once with a settings file
+# that cannot be saved. Under a window manager (openbox): the menu, the options,
+# a match against the computer with a clock and the credits, each left for
+# another window and come back to, then Alt+F4. Last, a screen of another size:
+# the display mode cannot be set. The game's window is found by its title.
+# Screenshots go to <build>/wine-smoke/shots.
 # usage: scripts/wine-smoke.sh [build folder, default build/win32]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -33,8 +39,10 @@ need() {
 # ---------------------------------------------------------------- packages
 # fonts-wine: Wine's own fonts (Tahoma for the game's text, the dialogs' font);
 # Debian only recommends it. locales: to generate pl_PL.UTF-8 when missing.
-# g++: the host tool that draws the cursor and the icon.
-packages=(g++-mingw-w64-x86-64 wine wine64 libxrandr2 xvfb xdotool imagemagick fonts-wine locales cmake g++)
+# g++: the host tool that draws the cursor and the icon. openbox: the window
+# manager of the second part; x11-utils: xmessage, the other program there.
+packages=(g++-mingw-w64-x86-64 wine wine64 libxrandr2 xvfb xdotool imagemagick fonts-wine locales cmake g++
+  openbox x11-utils)
 missing=()
 for p in "${packages[@]}"; do
   dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
@@ -111,19 +119,25 @@ cp "$exe" "$work/game/"
 cp "$root/zdj/15.bmp" "$work/game/zdj/"
 
 xvfb_pid=""
+xvfb2_pid=""
 game_pid=""
+wm_pid=""
+other_pid=""
 export WINEPREFIX=$work/prefix WINEDEBUG=-all
 # No Mono or Gecko installer dialogs while the prefix is made.
 export WINEDLLOVERRIDES="mscoree,mshtml="
 # The prefix takes about 700 MB; it goes when the run ends.
 cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null
+  [ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
   if [ -d "$WINEPREFIX" ]; then
     wineserver -k 2>/dev/null
     wineserver -w 2>/dev/null
     rm -rf "$WINEPREFIX"
   fi
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  [ -n "$xvfb2_pid" ] && kill "$xvfb2_pid" 2>/dev/null
   wait 2>/dev/null
 }
 trap cleanup EXIT
@@ -163,14 +177,29 @@ near() {
 black() { near "$1" "$2" 0 0 0; }
 not_black() { ! black "$1" "$2"; }
 window_named() { xdotool search --name "$1" >/dev/null 2>&1; }
+# The game's window, by its title (the Wine desktop's own window is full size too).
+game_window() { xdotool search --name '^Wolby$' 2>/dev/null | head -n 1; }
+# same_region <shot> <shot> <WxH+X+Y>: no pixel differs there.
+same_region() {
+  [ "$(compare -metric AE -crop "$3" "$work/shots/$1.png" "$work/shots/$2.png" null: 2>&1)" = 0 ]
+}
+# text_in <shot> <WxH+X+Y>: something is drawn there on the black (the darkest
+# disc colour has a channel of 57).
+text_in() {
+  [ "$(convert "$work/shots/$1.png" -crop "$2" -format '%[fx:maxima>0.15]' info:)" = 1 ]
+}
 
 need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
 # Point-sampled stretched blits, as on Windows, with no OpenGL.
 need "Direct3D renderer gdi" wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f \
   >>"$work/wine.log" 2>&1
 
-# start_game [locale]
+# start_game [locale]: a game left running by a failed step is ended first.
 start_game() {
+  if [ -n "$game_pid" ]; then
+    kill "$game_pid" 2>/dev/null
+    wait "$game_pid" 2>/dev/null
+  fi
   (cd "$work/game" && LANG=${1:-pl_PL.UTF-8} exec wine wolby.exe) >>"$work/wine.log" 2>&1 &
   game_pid=$!
 }
@@ -260,6 +289,26 @@ check "player 1's disc at (1, 3) in colour 0x140A3C" \
 check "the enclosed disc at (2, 3) turned to player 1" \
   wait_for "the turned disc" 5 near "$(disc_x 2)" "$(disc_y 3)" "${player1[@]}"
 shot 3-match
+
+# ---------------------------------------------------------------- 2b. another program in front
+# Another Windows program takes the foreground: DirectDraw minimises the game
+# and takes its surfaces. With no window manager only Wine can activate the
+# game again, when that program's window closes; the game must then show its
+# window and draw the board again, and take keys (the ESC below).
+(cd "$work/game" && LANG=C.UTF-8 exec wine notepad) >>"$work/wine.log" 2>&1 &
+other_pid=$!
+notepad_shown() { xdotool search --onlyvisible --name 'Notepad' >/dev/null 2>&1; }
+if wait_for "another program's window" 20 notepad_shown; then
+  shot 3-other-program
+  xdotool windowfocus "$(xdotool search --onlyvisible --name 'Notepad' | tail -n 1)"
+  xdotool key alt+F4
+  board_back() { shot 3-back && same_region 3-match 3-back 306x306+100+100; }
+  check "the other program closed: the game's board drawn again" wait_for "the board again" 15 board_back
+else
+  fail "another program's window shows"
+fi
+wait "$other_pid" 2>/dev/null
+other_pid=""
 
 # ---------------------------------------------------------------- 3. options text
 xdotool key Escape
@@ -370,7 +419,228 @@ if wait_for "the missing sheet's message" 30 window_named '^Błąd$'; then
 else
   fail "no sheet: the message box shows"
 fi
+
+# ---------------------------------------------------------------- 8. an oversized sheet
+# A complete 1-bit picture of 4097 x 4097 pixels, a 2 MB file: refused before
+# LoadImageA with the missing sheet's message. (LoadImageA itself takes it.)
+le32() { printf '\\x%02x\\x%02x\\x%02x\\x%02x' $(($1 & 255)) $(($1 >> 8 & 255)) $(($1 >> 16 & 255)) $(($1 >> 24 & 255)); }
+# bmp_1bit <width> <height> <file>: black and white, every pixel black.
+bmp_1bit() {
+  local stride=$((($1 + 31) / 32 * 4))
+  local size=$((stride * $2))
+  {
+    printf "BM$(le32 $((62 + size)))\\x00\\x00\\x00\\x00$(le32 62)$(le32 40)$(le32 "$1")$(le32 "$2")"
+    printf "\\x01\\x00\\x01\\x00$(le32 0)$(le32 "$size")$(le32 2835)$(le32 2835)$(le32 2)$(le32 0)"
+    printf '\x00\x00\x00\x00\xff\xff\xff\x00'
+    head -c "$size" /dev/zero
+  } >"$3"
+}
+bmp_1bit 4097 4097 "$work/game/zdj/15.bmp"
+start_game
+if wait_for "the oversized sheet's message" 30 window_named '^Błąd$'; then
+  shot 9-oversized-sheet
+  answer_question
+  if wait_for "the program to end (oversized sheet)" 15 game_ended; then
+    status=$(exit_status)
+    check "sheet of 4097 x 4097: message box, exit status 0 (got $status)" test "$status" = 0
+  else
+    fail "oversized sheet: OK ends the program"
+  fi
+else
+  fail "oversized sheet: the message box shows"
+fi
 mv "$work/game/zdj/15.bmp.away" "$work/game/zdj/15.bmp"
+
+# ---------------------------------------------------------------- 9. a save that fails
+# setting.dat is a folder: the question at the start, then the back button's
+# save fails with its message. The box belongs to the game's window: a click on
+# the menu's first item meanwhile must not start a match inside the box.
+rm -f "$work/game/setting.dat"
+mkdir "$work/game/setting.dat"
+start_game
+if wait_for "the question (unreadable settings)" 30 window_named '^Błąd$' && question_shot 10-question; then
+  answer_question
+  wait_for "the menu" 20 not_black 400 100
+  xdotool mousemove 300 250 click 1
+  wait_for "the options screen" 10 not_black 25 300
+  xdotool mousemove 385 475 click 1
+  if wait_for "the save's message" 10 window_named '^Błąd$' && question_shot 10-save-failed; then
+    xdotool mousemove 285 195 click 1
+    sleep 1
+    check "a click on the game while the save's message shows starts no match" black "$(disc_x 0)" "$(disc_y 0)"
+    answer_question
+    check "the message closed: the menu" wait_for "the menu after the message" 10 not_black 400 100
+    check "still no match" black "$(disc_x 0)" "$(disc_y 0)"
+  else
+    fail "a failed save shows its message"
+  fi
+  # Alt+F4 with no window manager: the system's own close command.
+  xdotool key alt+F4
+  if wait_for "the program to end (Alt+F4)" 15 game_ended; then
+    status=$(exit_status)
+    check "Alt+F4 ends the program: exit status 1 (got $status)" test "$status" = 1
+  else
+    fail "Alt+F4 ends the program"
+  fi
+else
+  fail "unreadable settings: the question shows"
+fi
+rmdir "$work/game/setting.dat"
+
+# ---------------------------------------------------------------- 10. under a window manager
+# One human against the computer with 2 seconds per move. Each screen is left
+# for another window (the game's window is minimised) and come back to (the
+# window manager restores it); the game must draw it again.
+openbox --sm-disable >"$work/openbox.log" 2>&1 &
+wm_pid=$!
+wm_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
+if wait_for "openbox" 10 wm_running; then
+  printf '\x90\xe1\x40\x00\x01\x02\x06\x02\x01\x00\x00\x00' >"$work/game/setting.dat"
+  one_human_bytes=$(settings_bytes)
+  xmessage -geometry 300x80+250+260 'inny program' >/dev/null 2>&1 &
+  other_pid=$!
+  start_game
+fi
+if wm_running && wait_for "the menu under openbox" 30 not_black 400 100; then
+  check "openbox: the window \"Wolby\" 800x600 at (0, 0)" window_over_screen
+  game_unmapped() { xwininfo -id "$(game_window)" 2>/dev/null | grep -q IsUnMapped; }
+  # away <screen>: the other program is activated; the game's window is minimised.
+  # The activation is asked again while waiting: on a busy machine the first
+  # request can reach the window manager before it is ready for it.
+  other_activated() {
+    xdotool windowactivate "$(xdotool search --name '^xmessage$' | head -n 1)" 2>/dev/null
+    sleep 0.3
+    game_unmapped
+  }
+  away() {
+    check "openbox, $1: another window activated, the game's minimised" wait_for "the game minimised" 10 other_activated
+  }
+  back() { xdotool windowactivate "$(game_window)" 2>/dev/null; }
+  # whole_screen_back <shot>: the screen is again exactly as in the shot.
+  whole_screen_back() { shot "$1-back" && same_region "$1" "$1-back" 800x600+0+0; }
+
+  xdotool mousemove 300 200
+  wait_for "the marker" 5 not_black 265 195
+  shot 11-menu
+  away menu && back
+  check "openbox: the menu with its marker drawn again" wait_for "the menu again" 10 whole_screen_back 11-menu
+
+  xdotool mousemove 300 250 click 1
+  wait_for "the options screen" 10 not_black 25 300 && wait_for "the options texts" 5 labels_drawn 11-options
+  away options && back
+  check "openbox: the options drawn again" wait_for "the options again" 10 whole_screen_back 11-options
+  xdotool key Escape
+  check "openbox: ESC from the options: the menu" wait_for "the menu after ESC" 10 black 25 300
+
+  # The board's squares as "empty player1 player2 other", by the colour of their middles.
+  board_counts() {
+    local format="" c r
+    for c in 0 1 2 3 4 5; do
+      for r in 0 1 2 3 4 5; do format+="%[pixel:p{$(disc_x $c),$(disc_y $r)}]\n"; done
+    done
+    convert "$work/shots/$1.png" -format "$format" info: | sed -E 's/[^0-9,]//g' |
+      awk -F, -v empty="$2" -v p1="${player1[*]}" -v p2="${player2[*]}" '
+        function near(list,  v) { split(list, v, " "); return (($1-v[1])^2 <= 64 && ($2-v[2])^2 <= 64 && ($3-v[3])^2 <= 64) }
+        { if ($0 == empty) e++; else if (near(p1)) a++; else if (near(p2)) b++; else o++ }
+        END { printf "%d %d %d %d\n", e, a, b, o }'
+  }
+  xdotool mousemove 300 200 click 1
+  wait_for "the board" 10 not_black "$(disc_x 0)" "$(disc_y 0)" &&
+    wait_for "the last opening disc" 5 near "$(disc_x 3)" "$(disc_y 3)" "${player1[@]}"
+  shot 11-start
+  empty_square=$(convert "$work/shots/11-start.png" -format "%[pixel:p{$(disc_x 0),$(disc_y 0)}]" info: | sed -E 's/[^0-9,]//g')
+  xdotool mousemove "$(square_x 1)" "$(square_y 3)" click 1
+  wait_for "the turned disc" 5 near "$(disc_x 2)" "$(disc_y 3)" "${player1[@]}"
+  shot 11-match
+  read -r _ _ before2 _ <<<"$(board_counts 11-match "$empty_square")"
+  # Away for 4.5 s: the computer answers, the person's 2 seconds run out, and
+  # the computer moves again.
+  away match
+  sleep 4.5
+  back
+  frame_and_labels_back() {
+    shot 11-match-back || return 1
+    local region
+    for region in 50x600+0+0 50x600+550+0 50x600+750+0 800x50+0+0 800x50+0+550 90x17+620+200 90x17+620+340; do
+      same_region 11-match 11-match-back "$region" || return 1
+    done
+  }
+  check "openbox: the frame and the players' labels drawn again" \
+    wait_for "the match again" 10 frame_and_labels_back
+  read -r empty ones twos others <<<"$(board_counts 11-match-back "$empty_square")"
+  check "openbox: every square drawn again ($empty empty, $ones + $twos discs, $others other)" \
+    test "$others" = 0 -a $((empty + ones + twos)) = 36
+  check "openbox: the computer moved while the game was away (player 2: $before2 -> $twos discs)" \
+    test "$twos" -gt "$before2"
+  scores_back() { text_in 11-match-back 90x17+620+240 && text_in 11-match-back 90x17+620+390; }
+  check "openbox: both scores written again" scores_back
+  clock_changed() { shot 11-clock-b && ! same_region 11-clock-a 11-clock-b 130x17+620+120; }
+  clock_runs() {
+    # Every tick changes the line: its seconds, or its colour when the turn passed.
+    shot 11-clock-a && wait_for "the clock's next tick" 5 clock_changed && text_in 11-clock-b 130x17+620+120
+  }
+  check "openbox: the clock goes on after coming back" clock_runs
+  xdotool key Escape
+  check "openbox: ESC from the match: the menu" \
+    wait_for "the menu after the match" 10 black "$(disc_x 0)" "$(disc_y 0)"
+
+  xdotool mousemove 300 300 click 1
+  wait_for "the credits" 10 not_black 50 300
+  sleep 0.3
+  shot 11-credits
+  away credits && sleep 1 && back
+  credits_back() {
+    shot 11-credits-back && same_region 11-credits 11-credits-back 100x600+0+0 &&
+      same_region 11-credits 11-credits-back 100x600+700+0 && text_in 11-credits-back 250x230+290+95
+  }
+  check "openbox: the credits' strips and lines drawn again" wait_for "the credits again" 10 credits_back
+  credits_move() { shot 11-credits-a && sleep 0.3 && shot 11-credits-b && ! same_region 11-credits-a 11-credits-b 250x230+290+95; }
+  check "openbox: the credits go on moving" credits_move
+  xdotool key Escape
+  wait_for "the menu after the credits" 10 black 50 300
+
+  xdotool key alt+F4
+  if wait_for "the program to end (Alt+F4 under openbox)" 15 game_ended; then
+    status=$(exit_status)
+    check "openbox: Alt+F4 ends the program, exit status 1 (got $status)" test "$status" = 1
+  else
+    fail "openbox: Alt+F4 ends the program"
+  fi
+  bytes=$(settings_bytes)
+  check "openbox: setting.dat untouched by ESC and Alt+F4 (got ${bytes:-nothing})" test "$bytes" = "$one_human_bytes"
+else
+  fail "under openbox: the menu shows"
+fi
+[ -n "$other_pid" ] && kill "$other_pid" 2>/dev/null
+[ -n "$wm_pid" ] && kill "$wm_pid" 2>/dev/null
+other_pid=""
+wm_pid=""
+
+# ---------------------------------------------------------------- 11. another screen size
+# On a 1024 x 768 screen the display cannot be set to 800 x 600: its message,
+# then exit status 0. Wine's processes end first, so the game meets the new screen.
+wineserver -k 2>/dev/null
+wineserver -w 2>/dev/null
+Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display2" >"$work/xvfb2.log" 2>&1 &
+xvfb2_pid=$!
+if wait_for "the second X server" 10 test -s "$work/display2"; then
+  DISPLAY=":$(head -n 1 "$work/display2")"
+  start_game
+  if wait_for "the display mode's message" 30 window_named '^Błąd$'; then
+    shot 12-display-mode
+    answer_question
+    if wait_for "the program to end (display mode)" 15 game_ended; then
+      status=$(exit_status)
+      check "1024 x 768 screen: the display mode's message, exit status 0 (got $status)" test "$status" = 0
+    else
+      fail "display mode: OK ends the program"
+    fi
+  else
+    fail "display mode: the message box shows"
+  fi
+else
+  fail "a 1024 x 768 X server"
+fi
 
 summary
 [ "$failed" -eq 0 ]

@@ -1,5 +1,22 @@
 #include "shell/load_bitmap_surface.h"
 
+namespace {
+
+// Copied onto the surface as the surface reports its size, so a surface made
+// larger or smaller than asked still gets the whole picture.
+bool CopyOnto(platform::Surface surface, platform::Bitmap bitmap) {
+    std::int32_t surfaceWidth = 0;
+    std::int32_t surfaceHeight = 0;
+    platform::GetSurfaceSize(surface, &surfaceWidth, &surfaceHeight);
+    platform::DrawingContext context = platform::GetDC(surface);
+    if (context == nullptr) return false;
+    const bool copied = platform::StretchBitmap(context, 0, 0, surfaceWidth, surfaceHeight, bitmap);
+    platform::ReleaseDC(surface, context);
+    return copied;
+}
+
+}  // namespace
+
 platform::Surface LoadBitmapSurface(platform::DirectDraw directDraw, const char* name) {
     // The program carries no bitmap resources, so the file is the only source.
     platform::Bitmap bitmap = platform::LoadImageFromFile(name);
@@ -13,16 +30,17 @@ platform::Surface LoadBitmapSurface(platform::DirectDraw directDraw, const char*
         platform::DeleteBitmap(bitmap);
         return nullptr;
     }
-
-    // Copied onto the surface as the surface reports its size, so a surface
-    // made larger or smaller than asked still gets the whole picture.
-    std::int32_t surfaceWidth = 0;
-    std::int32_t surfaceHeight = 0;
-    platform::GetSurfaceSize(surface, &surfaceWidth, &surfaceHeight);
-    if (platform::DrawingContext context = platform::GetDC(surface)) {
-        platform::StretchBitmap(context, 0, 0, surfaceWidth, surfaceHeight, bitmap);
-        platform::ReleaseDC(surface, context);
-    }
+    // Without a drawing context the surface is kept without the picture.
+    CopyOnto(surface, bitmap);
     platform::DeleteBitmap(bitmap);
     return surface;
+}
+
+bool ReloadBitmapSurface(platform::Surface surface, const char* name) {
+    if (surface == nullptr) return false;
+    platform::Bitmap bitmap = platform::LoadImageFromFile(name);
+    if (bitmap == nullptr) return false;
+    const bool copied = CopyOnto(surface, bitmap);
+    platform::DeleteBitmap(bitmap);
+    return copied;
 }

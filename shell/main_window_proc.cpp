@@ -4,6 +4,7 @@
 #include "screens/match.h"
 #include "screens/routing.h"
 #include "screens/screen.h"
+#include "shell/activation.h"
 
 std::intptr_t MainWindowProc(platform::Window window, unsigned message, std::uintptr_t wParam,
                              std::intptr_t lParam) {
@@ -22,6 +23,16 @@ std::intptr_t MainWindowProc(platform::Window window, unsigned message, std::uin
         case platform::WM_KEYDOWN:
             if (wParam == platform::VK_ESCAPE) ReturnToMenu();
             return 0;
+        case platform::WM_ACTIVATEAPP:
+            OnActivateApp(wParam != 0);
+            return 0;
+        case platform::WM_PAINT:
+            OnPaint(window);
+            return 0;
+        case platform::WM_SETCURSOR:
+            // Another program may have changed the pointer; over the game it is the fork.
+            platform::SetCursor(platform::LoadCursor(platform::kForkCursor));
+            return 1;
         case platform::WM_DESTROY:
             platform::PostQuitMessage(0);
             return 0;

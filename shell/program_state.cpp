@@ -7,6 +7,10 @@ platform::DirectDraw g_directDraw{};
 platform::Surface g_primarySurface{};
 platform::Surface g_sheetSurface{};
 
+bool g_gameActive{};
+
+std::intptr_t g_menuPointer{};
+
 std::int32_t g_screen{};
 std::int32_t g_humanPlayers{};
 
@@ -17,6 +21,7 @@ platform::Brush g_discBrush2{};
 std::int32_t g_passCount[2]{};
 bool g_matchOver{};
 bool g_noMovesLeft{};
+MatchPicture g_matchPicture{};
 
 std::int32_t g_creditsY{};
 std::uint8_t g_creditsMovingDown{};
@@ -26,6 +31,9 @@ void ResetProgramState() {
     g_directDraw = nullptr;
     g_primarySurface = nullptr;
     g_sheetSurface = nullptr;
+    g_gameActive = true;
+
+    g_menuPointer = -1;
 
     g_screen = Screen::Menu;
     g_humanPlayers = 0;
@@ -38,6 +46,7 @@ void ResetProgramState() {
     g_passCount[1] = 0;
     g_matchOver = false;
     g_noMovesLeft = false;
+    g_matchPicture = MatchPicture{{}, -1};
 
     g_creditsY = 100;
     g_creditsMovingDown = 0;

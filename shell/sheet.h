@@ -6,6 +6,9 @@
 
 namespace sheet {
 
+// The file, in the working directory; '\' is the folder separator on every platform.
+constexpr const char* kFileName = "zdj\\15.bmp";
+
 constexpr platform::Rect MenuPicture{0, 0, 320, 340};
 constexpr platform::Rect MenuMarker{0, 430, 50, 480};
 constexpr platform::Rect BackButton{440, 0, 540, 50};

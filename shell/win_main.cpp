@@ -6,6 +6,7 @@
 #include "shell/main_window_proc.h"
 #include "shell/message_box_dialogs.h"
 #include "shell/program_state.h"
+#include "shell/sheet.h"
 
 namespace {
 
@@ -46,7 +47,7 @@ int WinMain() {
     if (!platform::SetDisplayMode(g_directDraw, 800, 600, 16)) return Fail(kNoDisplayMode);
     if (!platform::CreatePrimarySurface(g_directDraw, &g_primarySurface)) return Fail(kNoSurface);
     if (!platform::CreateOffscreenSurface(g_directDraw, 640, 480, &g_sheetSurface)) return Fail(kNoSurface);
-    g_sheetSurface = LoadBitmapSurface(g_directDraw, "zdj\\15.bmp");
+    g_sheetSurface = LoadBitmapSurface(g_directDraw, sheet::kFileName);
     if (g_sheetSurface == nullptr) return Fail(kNoBitmap);
 
     DrawMenu();

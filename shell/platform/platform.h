@@ -44,6 +44,9 @@ using Cursor = CursorObject*;
 
 // ---------------------------------------------------------------- messages
 constexpr unsigned WM_DESTROY = 2;
+constexpr unsigned WM_PAINT = 15;
+constexpr unsigned WM_ACTIVATEAPP = 28;  // wParam non-zero: the program is switched to
+constexpr unsigned WM_SETCURSOR = 32;
 constexpr unsigned WM_KEYDOWN = 256;
 constexpr unsigned WM_QUIT = 18;
 constexpr unsigned WM_TIMER = 275;
@@ -51,6 +54,10 @@ constexpr unsigned WM_MOUSEMOVE = 512;
 constexpr unsigned WM_LBUTTONDOWN = 513;
 constexpr std::uintptr_t VK_ESCAPE = 27;
 
+// The window receives WM_ACTIVATEAPP when another program is switched to and
+// back, and WM_PAINT when its picture has to be drawn again (the SDL and the
+// headless backend send neither on their own). A procedure that takes WM_PAINT
+// calls ValidateRect, or the message comes again.
 // Mouse messages carry the pointer's x in the low and y in the high 16 bits of
 // lParam, in the 800 x 600 picture's coordinates.
 struct Message {
@@ -72,6 +79,8 @@ Window CreateWindowEx(const char* className, const char* title, std::int32_t x, 
 void ShowWindow(Window window);
 void UpdateWindow(Window window);
 void SetForegroundWindow(Window window);
+// Marks the whole window as drawn: no WM_PAINT follows until it is invalid again.
+void ValidateRect(Window window);
 
 // The program's cursor resource 118: the white fork, hot spot at its top-left pixel.
 constexpr int kForkCursor = 118;
@@ -111,7 +120,8 @@ constexpr int IDOK = 1;
 constexpr int IDYES = 6;
 constexpr int IDNO = 7;
 // A modal box with the text (a '\n' breaks the line), the caption and OK, or Yes
-// and No; answers the button chosen. `owner` may be null.
+// and No; answers the button chosen. `owner` may be null; either way no input
+// reaches the program's window while the box shows.
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type);
 
 // ---------------------------------------------------------------- display
@@ -122,11 +132,18 @@ bool DirectDrawCreate(DirectDraw* directDraw);
 bool SetCooperativeLevel(DirectDraw directDraw, Window window, unsigned flags);
 bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t height,
                     std::int32_t bitsPerPixel);
+// While another program has the display, the surfaces lose their memory: calls
+// that draw on or from a lost surface fail, and also ask for WM_PAINT so that
+// the window can restore and redraw. Setting the display mode loses them too.
 // The visible screen: what is drawn on it is shown, with no back buffer.
 bool CreatePrimarySurface(DirectDraw directDraw, Surface* surface);
 bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int32_t height,
                             Surface* surface);
 void GetSurfaceSize(Surface surface, std::int32_t* width, std::int32_t* height);
+bool IsLost(Surface surface);
+// Gives a lost surface its memory back; what it held is gone and must be drawn
+// again. False while the display is not in the mode the surface was made in.
+bool Restore(Surface surface);
 
 // A drawing context on the surface, held for one drawing step. It may be
 // refused (null); the step then skips its drawing.

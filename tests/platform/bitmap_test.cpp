@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "shell/load_bitmap_surface.h"
+#include "shell/platform/common/bitmap_header.h"
 #include "test_screen.h"
 
 using namespace platform;
@@ -172,6 +173,64 @@ TEST_F(Bitmaps, MissingTruncatedAndForeignFilesGiveNoSurface) {
         const Bytes prefix(good.begin(), good.begin() + static_cast<std::ptrdiff_t>(cut));
         ASSERT_EQ(LoadBitmapSurface(g_directDraw, Write("cut.bmp", prefix).c_str()), nullptr) << cut;
     }
+}
+
+// The Windows loader reads only the first bytes of a file and asks this before
+// LoadImageA: the headers alone must decide, with the pixels far away or absent.
+TEST(BitmapHeader, TheHeadersAloneDecideAndTheSizeRuleHolds) {
+    namespace common = platform::common;
+    const auto head = [](const Bytes& file) {
+        return Bytes(file.begin(), file.begin() + static_cast<std::ptrdiff_t>(
+                                                      std::min(file.size(), common::kBitmapHeadersSize)));
+    };
+    const auto read = [](const Bytes& bytes, common::BitmapHeader* header) {
+        return common::ReadBitmapHeader(bytes.data(), bytes.size(), header);
+    };
+    common::BitmapHeader h;
+    ASSERT_TRUE(read(head(MakeBmp(640, 480, 24, false)), &h));
+    EXPECT_EQ(h.width, 640);
+    EXPECT_EQ(h.height, 480);
+    EXPECT_EQ(h.bitCount, 24u);
+    EXPECT_FALSE(h.topDown);
+    ASSERT_TRUE(read(head(MakeBmp(37, 23, 8, true)), &h));
+    EXPECT_EQ(h.height, 23);
+    EXPECT_TRUE(h.topDown);
+    EXPECT_EQ(h.pixelOffset, 54u + 4u * 256u);
+
+    // A 1-bit file's headers with the size patched in: what a small file can claim.
+    const auto claiming = [](std::int32_t width, std::int32_t height) {
+        Bytes bytes(MakeBmp(8, 8, 1, false));
+        for (int i = 0; i < 4; ++i) {
+            bytes[static_cast<std::size_t>(18 + i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(width) >> (8 * i));
+            bytes[static_cast<std::size_t>(22 + i)] = static_cast<std::uint8_t>(static_cast<std::uint32_t>(height) >> (8 * i));
+        }
+        return Bytes(bytes.begin(), bytes.begin() + 62);
+    };
+    EXPECT_TRUE(read(claiming(4096, 4096), &h));
+    EXPECT_TRUE(read(claiming(4096, -4096), &h));
+    EXPECT_TRUE(read(claiming(16384, 1), &h));
+    EXPECT_FALSE(read(claiming(4097, 4096), &h));
+    EXPECT_FALSE(read(claiming(4096, -4097), &h));
+    EXPECT_FALSE(read(claiming(16385, 1), &h));
+    EXPECT_FALSE(read(claiming(1, 16385), &h));
+    EXPECT_FALSE(read(claiming(0, 10), &h));
+    EXPECT_FALSE(read(claiming(-8, 8), &h));
+
+    Bytes core{'B', 'M', 0, 0, 0, 0, 0, 0, 0, 0, 26, 0, 0, 0, 12, 0, 0, 0, 0x80, 0x02, 0xE0, 0x01, 1, 0, 24, 0};
+    ASSERT_TRUE(read(core, &h));
+    EXPECT_EQ(h.width, 640);
+    EXPECT_EQ(h.paletteEntrySize, 3u);
+    core.pop_back();  // the core header cut short
+    EXPECT_FALSE(read(core, &h));
+
+    Bytes planes = claiming(8, 8);
+    planes[26] = 2;
+    EXPECT_FALSE(read(planes, &h));
+    // An info header longer than what was read, or of no known size.
+    EXPECT_FALSE(read(Bytes(planes.begin(), planes.begin() + 53), &h));
+    Bytes odd = claiming(8, 8);
+    odd[14] = 20;
+    EXPECT_FALSE(read(odd, &h));
 }
 
 TEST_F(Bitmaps, ALastRowWithoutItsPaddingIsStillAccepted) {

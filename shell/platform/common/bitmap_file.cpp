@@ -6,6 +6,7 @@
 #include <memory>
 #include <optional>
 
+#include "shell/platform/common/bitmap_header.h"
 #include "shell/platform/common/surface.h"
 
 namespace platform {
@@ -14,10 +15,6 @@ namespace {
 
 constexpr std::uint32_t kRgb = 0;
 constexpr std::uint32_t kBitfields = 3;
-constexpr std::int64_t kMaxSide = 16384;
-// A small file can claim a huge 1-bit picture; its pixels and the surface made
-// of them would take gigabytes. No sheet comes near this (the game's is 640 x 480).
-constexpr std::int64_t kMaxPixels = 4096 * 4096;
 
 std::vector<std::unique_ptr<BitmapObject>>& Bitmaps() {
     static std::vector<std::unique_ptr<BitmapObject>> bitmaps;
@@ -65,36 +62,17 @@ void Put32(std::vector<std::uint8_t>& out, std::uint32_t value) {
 
 Bitmap ReadBitmap(const std::vector<std::uint8_t>& bytes) {
     const Reader in(bytes);
-    if (!in.Has(0, 18) || bytes[0] != 'B' || bytes[1] != 'M') return nullptr;
-    const std::uint64_t pixelOffset = in.U32(10);
-    const std::uint32_t headerSize = in.U32(14);
-    if (!in.Has(14, headerSize)) return nullptr;
-
-    std::int64_t width = 0;
-    std::int64_t height = 0;
-    std::uint32_t bitCount = 0;
-    std::uint32_t compression = kRgb;
-    std::uint32_t coloursUsed = 0;
-    std::uint32_t paletteEntrySize = 4;
-    if (headerSize == 12) {  // OS/2 core header
-        width = in.U16(18);
-        height = in.U16(20);
-        bitCount = in.U16(24);
-        paletteEntrySize = 3;
-    } else if (headerSize >= 40 && headerSize <= 124) {
-        width = static_cast<std::int32_t>(in.U32(18));
-        height = static_cast<std::int32_t>(in.U32(22));
-        if (in.U16(26) != 1) return nullptr;  // planes
-        bitCount = in.U16(28);
-        compression = in.U32(30);
-        coloursUsed = in.U32(46);
-    } else {
-        return nullptr;
-    }
-    const bool topDown = height < 0;
-    if (topDown) height = -height;
-    if (width <= 0 || height <= 0 || width > kMaxSide || height > kMaxSide) return nullptr;
-    if (width * height > kMaxPixels) return nullptr;
+    BitmapHeader header;
+    if (!ReadBitmapHeader(bytes.data(), bytes.size(), &header)) return nullptr;
+    const std::uint64_t pixelOffset = header.pixelOffset;
+    const std::uint32_t headerSize = header.headerSize;
+    const std::int64_t width = header.width;
+    const std::int64_t height = header.height;
+    const bool topDown = header.topDown;
+    const std::uint32_t bitCount = header.bitCount;
+    const std::uint32_t compression = header.compression;
+    const std::uint32_t coloursUsed = header.coloursUsed;
+    const std::uint32_t paletteEntrySize = header.paletteEntrySize;
 
     std::uint32_t masks[3] = {0, 0, 0};
     if (compression == kBitfields) {

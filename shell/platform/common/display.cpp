@@ -1,6 +1,8 @@
 // The display object, its one mode and its surfaces, as both Linux backends
 // have them: the monitor keeps its own mode, and the game's 800 x 600 picture
-// is a surface that the backend shows (or a test reads).
+// is a surface that the backend shows (or a test reads). The real window never
+// loses a surface (its memory is the program's own); the headless backend's
+// tests take it away as another program taking the display would.
 #include <memory>
 
 #include "shell/platform/common/backend.h"
@@ -41,6 +43,8 @@ bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t heig
         width != common::kPictureWidth || height != common::kPictureHeight || bitsPerPixel != 16) {
         return false;
     }
+    // A change of mode takes every surface's memory, as DirectDraw does.
+    if (!e.modeSet) common::LoseAllSurfaces();
     e.modeSet = true;
     return true;
 }
@@ -64,6 +68,16 @@ bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int3
     if (directDraw == nullptr || directDraw != common::Emulated().directDraw.get()) return false;
     *surface = common::NewSurface(width, height);
     return *surface != nullptr;
+}
+
+bool IsLost(Surface surface) { return surface != nullptr && surface->lost; }
+
+bool Restore(Surface surface) {
+    if (surface == nullptr) return false;
+    // The screen's surface needs the display in the game's mode again.
+    if (surface == common::Emulated().primary && !common::Emulated().modeSet) return false;
+    surface->lost = false;
+    return true;
 }
 
 DrawingContext GetDC(Surface surface) {

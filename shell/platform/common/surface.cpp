@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <utility>
 
 namespace platform {
 namespace common {
@@ -38,6 +39,15 @@ Rect Union(const Rect& a, const Rect& b) {
 
 bool Overlap(const Rect& a, const Rect& b) {
     return a.left <= b.right && b.left <= a.right && a.top <= b.bottom && b.top <= a.bottom;
+}
+
+bool g_lostSurfaceMet = false;
+
+// False, noting it, when either surface is lost.
+bool Usable(const SurfaceObject& a, const SurfaceObject& b) {
+    if (!a.lost && !b.lost) return true;
+    g_lostSurfaceMet = true;
+    return false;
 }
 
 }  // namespace
@@ -97,8 +107,21 @@ void DestroyAll() {
 int LiveSurfaces() { return static_cast<int>(TheRegistry().surfaces.size()); }
 int LiveBrushes() { return static_cast<int>(TheRegistry().brushes.size()); }
 
+void LoseAllSurfaces() {
+    for (const auto& surface : TheRegistry().surfaces) {
+        surface->lost = true;
+        surface->contextHeld = false;
+        // Stripes of magenta and green: nothing a screen draws.
+        for (std::size_t i = 0; i < surface->pixels.size(); ++i) {
+            surface->pixels[i] = (i / 7) % 2 ? 0xF81F : 0x07E0;
+        }
+    }
+}
+
+bool TakeLostSurfaceMet() { return std::exchange(g_lostSurfaceMet, false); }
+
 DrawingContext OpenContext(Surface surface) {
-    if (surface == nullptr || surface->contextHeld) return nullptr;
+    if (surface == nullptr || surface->contextHeld || !Usable(*surface, *surface)) return nullptr;
     surface->contextHeld = true;
     surface->context = DrawingContextObject{};
     surface->context.surface = surface;
@@ -164,7 +187,8 @@ bool SetColorKey(Surface surface, unsigned flags, Colour low, Colour high) {
 bool Blt(Surface target, const Rect* destination, Surface from, const Rect* source,
          unsigned flags) {
     // A surface whose drawing context is out cannot be blitted to or from.
-    if (target == nullptr || from == nullptr || target->contextHeld || from->contextHeld) {
+    if (target == nullptr || from == nullptr || target->contextHeld || from->contextHeld ||
+        !common::Usable(*target, *from)) {
         return false;
     }
     const Rect d = destination ? *destination : Rect{0, 0, target->width, target->height};
@@ -218,7 +242,8 @@ bool Blt(Surface target, const Rect* destination, Surface from, const Rect* sour
 
 bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const Rect* source,
              unsigned /*flags*/) {
-    if (target == nullptr || from == nullptr || target->contextHeld || from->contextHeld) {
+    if (target == nullptr || from == nullptr || target->contextHeld || from->contextHeld ||
+        !common::Usable(*target, *from)) {
         return false;
     }
     Rect s = source ? *source : Rect{0, 0, from->width, from->height};

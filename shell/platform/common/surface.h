@@ -51,6 +51,9 @@ struct SurfaceObject {
     std::uint16_t keyLow = 0;
     std::uint16_t keyHigh = 0;
     bool contextHeld = false;
+    // Its memory taken away (only the headless backend's tests do this): every
+    // call that draws on or from it fails until it is restored.
+    bool lost = false;
     DrawingContextObject context;
     // Grown by every drawing operation; the SDL backend shows it and clears it.
     common::DirtyRegion dirty;
@@ -87,7 +90,13 @@ Brush NewBrush(Colour colour);
 // False when the brush is unknown or still selected into a held context.
 bool FreeBrush(Brush brush);
 
-// A context on the surface with the defaults, or null while one is held.
+// Every surface loses its memory: lost, with pixels that show no picture.
+void LoseAllSurfaces();
+// Whether a call has failed on a lost surface since the last question.
+bool TakeLostSurfaceMet();
+
+// A context on the surface with the defaults, or null while one is held or the
+// surface is lost.
 DrawingContext OpenContext(Surface surface);
 void CloseContext(Surface surface, DrawingContext context);
 

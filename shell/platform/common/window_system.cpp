@@ -3,9 +3,18 @@
 #include <algorithm>
 
 #include "shell/platform/common/backend.h"
+#include "shell/platform/common/surface.h"
 
 namespace platform {
 namespace common {
+
+namespace {
+
+// As on Windows, a window that is never validated gets WM_PAINT again and
+// again; past this many in a row the program is taken as stuck.
+constexpr int kMaxPaintsUnvalidated = 100;
+
+}  // namespace
 
 Emulation& Emulated() {
     static Emulation emulation;
@@ -41,6 +50,14 @@ Window CreateWindowEx(const char* className, const char* title, std::int32_t x, 
     return e.window.get();
 }
 
+void ValidateRect(Window window) {
+    common::Emulation& e = common::Emulated();
+    if (window != nullptr && window == e.window.get()) {
+        e.invalid = false;
+        e.paintsUnvalidated = 0;
+    }
+}
+
 std::int32_t GetSystemMetrics(int index) {
     std::int32_t width = common::kPictureWidth;
     std::int32_t height = common::kPictureHeight;
@@ -57,6 +74,18 @@ bool GetMessage(Message* message) {
         const common::MessageQueue::Taken taken = e.queue.Take(e.window.get(), message);
         if (taken != common::MessageQueue::Taken::Nothing) {
             return taken == common::MessageQueue::Taken::Message;
+        }
+        // A call that met a lost surface asks for the window to be painted;
+        // painting comes after posted messages and before timer ticks.
+        if (common::TakeLostSurfaceMet()) e.invalid = true;
+        if (e.invalid && e.window) {
+            if (++e.paintsUnvalidated > common::kMaxPaintsUnvalidated) {
+                e.stuck = true;
+                if (message) *message = Message{e.window.get(), WM_QUIT, 0, 0};
+                return false;
+            }
+            if (message) *message = Message{e.window.get(), WM_PAINT, 0, 0};
+            return true;
         }
         if (e.timers.TakeTick(backend::Now(), message)) return true;
         if (!backend::Wait(e.timers.NextExpiry())) {

@@ -41,6 +41,10 @@ struct Emulation {
     Surface primary = nullptr;  // the visible screen, once made
     TimerSet timers;
     MessageQueue queue;
+    // The window's picture must be drawn again: WM_PAINT is due until validated.
+    bool invalid = false;
+    int paintsUnvalidated = 0;
+    bool stuck = false;  // the procedure never validated: the loop ended
 };
 
 Emulation& Emulated();

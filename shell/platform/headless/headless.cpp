@@ -68,10 +68,11 @@ bool RunIdleStep() {
     const std::size_t postedBefore = queue.Size();
     const std::int64_t targetBefore = s.target;
     const std::int64_t nowBefore = s.now;
+    const bool invalidBefore = common::Emulated().invalid;
     if (!s.idle) return false;
     s.idle();
     return queue.Size() != postedBefore || s.target != targetBefore || s.now != nowBefore ||
-           queue.QuitPending();
+           queue.QuitPending() || common::Emulated().invalid != invalidBefore;
 }
 
 }  // namespace
@@ -172,6 +173,20 @@ void CloseWindow() {
     if (common::Emulated().window) common::PostToWindow(WM_DESTROY, 0, 0);
 }
 
+void SwitchAway() {
+    common::Emulation& e = common::Emulated();
+    if (!e.window) return;
+    common::PostToWindow(WM_ACTIVATEAPP, 0, 0);
+    common::LoseAllSurfaces();
+    e.modeSet = false;
+}
+
+void SwitchBack() {
+    if (common::Emulated().window) common::PostToWindow(WM_ACTIVATEAPP, 1, 0);
+}
+
+void InvalidateWindow() { common::Emulated().invalid = true; }
+
 void SetIdleHandler(IdleHandler handler) {
     S().steps.clear();
     S().idle = std::move(handler);
@@ -191,8 +206,9 @@ void SetScenario(std::vector<std::function<void()>> steps) {
 }
 
 bool TakeStall() {
-    const bool was = S().stalled;
+    const bool was = S().stalled || common::Emulated().stuck;
     S().stalled = false;
+    common::Emulated().stuck = false;
     return was;
 }
 
@@ -213,6 +229,7 @@ bool TakeUnscriptedMessageBox() {
 }
 
 bool WindowCreated() { return common::Emulated().window != nullptr; }
+Cursor CurrentCursor() { return S().cursor; }
 
 std::uint16_t RawPixelAt(std::int32_t x, std::int32_t y) {
     const Surface primary = common::Emulated().primary;

@@ -32,6 +32,16 @@ void PostLeftClick(std::int32_t x, std::int32_t y);
 void PostKey(std::uintptr_t virtualKey);
 // The window manager closes the window: the window procedure gets WM_DESTROY.
 void CloseWindow();
+// Another program is switched to: WM_ACTIVATEAPP (0) is posted, every surface
+// loses its memory (its pixels become stripes no screen draws) and the display
+// goes back to the desktop's mode, as DirectDraw leaves them. Timers run on.
+void SwitchAway();
+// The game is switched back to: WM_ACTIVATEAPP (1) is posted. The surfaces stay
+// lost and the mode the desktop's until the game restores them.
+void SwitchBack();
+// Something covered the window: WM_PAINT comes once the posted messages are
+// handled (before any timer tick), and again until the window is validated.
+void InvalidateWindow();
 
 // ---------------------------------------------------------------- scenarios
 // GetMessage calls the idle handler whenever nothing is queued or due. The
@@ -63,6 +73,8 @@ bool TakeUnscriptedMessageBox();
 
 // ---------------------------------------------------------------- the screen
 bool WindowCreated();
+// The cursor last set (null for none).
+Cursor CurrentCursor();
 // The primary surface's pixel as 0x00BBGGRR (its RGB565 value widened, with the
 // low bits repeating the high ones so that white reads 0xFFFFFF), or 0xFFFFFFFF
 // when there is no primary surface or the point is outside it.

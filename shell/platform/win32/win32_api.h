@@ -17,6 +17,9 @@
 
 namespace platform::win32::values {
 constexpr unsigned kWmDestroy = WM_DESTROY;
+constexpr unsigned kWmPaint = WM_PAINT;
+constexpr unsigned kWmActivateApp = WM_ACTIVATEAPP;
+constexpr unsigned kWmSetCursor = WM_SETCURSOR;
 constexpr unsigned kWmKeyDown = WM_KEYDOWN;
 constexpr unsigned kWmQuit = WM_QUIT;
 constexpr unsigned kWmTimer = WM_TIMER;
@@ -41,6 +44,9 @@ constexpr unsigned kDdckeySrcBlt = DDCKEY_SRCBLT;
 }  // namespace platform::win32::values
 
 #undef WM_DESTROY
+#undef WM_PAINT
+#undef WM_ACTIVATEAPP
+#undef WM_SETCURSOR
 #undef WM_KEYDOWN
 #undef WM_QUIT
 #undef WM_TIMER
@@ -74,6 +80,8 @@ constexpr unsigned kDdckeySrcBlt = DDCKEY_SRCBLT;
 #include "shell/platform/platform.h"
 
 namespace platform::win32::values {
+static_assert(platform::WM_PAINT == kWmPaint && platform::WM_ACTIVATEAPP == kWmActivateApp &&
+              platform::WM_SETCURSOR == kWmSetCursor);
 static_assert(platform::WM_DESTROY == kWmDestroy && platform::WM_KEYDOWN == kWmKeyDown &&
               platform::WM_QUIT == kWmQuit && platform::WM_TIMER == kWmTimer &&
               platform::WM_MOUSEMOVE == kWmMouseMove && platform::WM_LBUTTONDOWN == kWmLButtonDown &&

@@ -10,6 +10,7 @@
 #include <cstring>
 #include <string>
 
+#include "shell/platform/common/bitmap_header.h"
 #include "shell/platform/win32/win32_backend.h"
 
 namespace platform {
@@ -23,6 +24,8 @@ struct State {
     int showCommand = SW_SHOWNORMAL;
     // The message GetMessage took last, so that dispatching it keeps its time and point.
     MSG last{};
+    // The window that holds the display: a lost surface asks it for WM_PAINT.
+    HWND displayWindow = nullptr;
     HFONT font = nullptr;
     bool fontTried = false;
 };
@@ -43,8 +46,22 @@ HBITMAP Hbitmap(Bitmap bitmap) { return reinterpret_cast<HBITMAP>(bitmap); }
 HINSTANCE Instance() { return ::GetModuleHandleA(nullptr); }
 
 LRESULT CALLBACK WindowTrampoline(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {
+    // DirectDraw minimises the full-screen window when another program is
+    // switched to. Without a window manager nothing restores it, and Wine
+    // delivers no click or key to a minimised window: when the program is
+    // switched back to, the window comes back before the game redraws.
+    if (message == WM_ACTIVATEAPP && wParam != 0 && ::IsIconic(window)) ::ShowWindow(window, SW_RESTORE);
     if (S().procedure == nullptr) return ::DefWindowProcA(window, message, wParam, lParam);
     return S().procedure(ToWindow(window), message, wParam, lParam);
+}
+
+// A call that finds its surface lost asks the window to be painted: the game
+// restores the surfaces and redraws there, once the call's own step is over.
+HRESULT Checked(HRESULT result) {
+    if (result == DDERR_SURFACELOST && S().displayWindow != nullptr) {
+        ::InvalidateRect(S().displayWindow, nullptr, FALSE);
+    }
+    return result;
 }
 
 std::wstring Wide(const char* text, int length) {
@@ -147,6 +164,20 @@ MSG ToMsg(const Message& message) {
     return msg;
 }
 
+// Whether the file's headers pass the size rule every backend applies, read
+// before LoadImageA would allocate whatever picture the file claims.
+bool FileHeaderAccepted(const char* name) {
+    HANDLE file = ::CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (file == INVALID_HANDLE_VALUE) return false;
+    std::uint8_t bytes[common::kBitmapHeadersSize];
+    DWORD read = 0;
+    const bool got = ::ReadFile(file, bytes, sizeof bytes, &read, nullptr) != 0;
+    ::CloseHandle(file);
+    common::BitmapHeader header;
+    return got && common::ReadBitmapHeader(bytes, read, &header);
+}
+
 }  // namespace
 
 namespace win32 {
@@ -178,6 +209,8 @@ void ShowWindow(Window window) { ::ShowWindow(Hwnd(window), S().showCommand); }
 void UpdateWindow(Window window) { ::UpdateWindow(Hwnd(window)); }
 
 void SetForegroundWindow(Window window) { ::SetForegroundWindow(Hwnd(window)); }
+
+void ValidateRect(Window window) { ::ValidateRect(Hwnd(window), nullptr); }
 
 Cursor LoadCursor(int resource) {
     const auto name = reinterpret_cast<LPCSTR>(static_cast<ULONG_PTR>(static_cast<WORD>(resource)));
@@ -228,6 +261,8 @@ void Sleep(unsigned ms) { ::Sleep(ms); }
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
     const std::wstring wideText = Wide(text);
     const std::wstring wideCaption = Wide(caption);
+    // An owned box keeps its owner disabled while it shows (the game passes its
+    // window for every box after the window exists).
     return ::MessageBoxW(Hwnd(owner), wideText.c_str(), wideCaption.c_str(), type);
 }
 
@@ -241,7 +276,9 @@ bool DirectDrawCreate(DirectDraw* directDraw) {
 }
 
 bool SetCooperativeLevel(DirectDraw directDraw, Window window, unsigned flags) {
-    return directDraw != nullptr && SUCCEEDED(Dd(directDraw)->SetCooperativeLevel(Hwnd(window), flags));
+    if (directDraw == nullptr || FAILED(Dd(directDraw)->SetCooperativeLevel(Hwnd(window), flags))) return false;
+    S().displayWindow = Hwnd(window);
+    return true;
 }
 
 bool SetDisplayMode(DirectDraw directDraw, std::int32_t width, std::int32_t height,
@@ -289,9 +326,13 @@ void GetSurfaceSize(Surface surface, std::int32_t* width, std::int32_t* height) 
     if (height) *height = h;
 }
 
+bool IsLost(Surface surface) { return surface != nullptr && Dds(surface)->IsLost() == DDERR_SURFACELOST; }
+
+bool Restore(Surface surface) { return surface != nullptr && SUCCEEDED(Dds(surface)->Restore()); }
+
 DrawingContext GetDC(Surface surface) {
     HDC context = nullptr;
-    if (surface == nullptr || FAILED(Dds(surface)->GetDC(&context))) return nullptr;
+    if (surface == nullptr || FAILED(Checked(Dds(surface)->GetDC(&context)))) return nullptr;
     return reinterpret_cast<DrawingContext>(context);
 }
 
@@ -316,7 +357,7 @@ bool Blt(Surface target, const Rect* destination, Surface from, const Rect* sour
     const bool unscaled = destination && source && from &&
                           to.right - to.left == of.right - of.left && to.bottom - to.top == of.bottom - of.top;
     if (unscaled && !ClipUnscaled(Dds(target), Dds(from), &to, &of)) return false;
-    return SUCCEEDED(Dds(target)->Blt(toArgument, Dds(from), ofArgument, flags, nullptr));
+    return SUCCEEDED(Checked(Dds(target)->Blt(toArgument, Dds(from), ofArgument, flags, nullptr)));
 }
 
 bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const Rect* source,
@@ -330,8 +371,8 @@ bool BltFast(Surface target, std::int32_t x, std::int32_t y, Surface from, const
     }
     RECT to{x, y, x + (of.right - of.left), y + (of.bottom - of.top)};
     if (!ClipUnscaled(Dds(target), Dds(from), &to, &of)) return false;
-    return SUCCEEDED(Dds(target)->BltFast(static_cast<DWORD>(to.left), static_cast<DWORD>(to.top), Dds(from),
-                                          &of, flags));
+    return SUCCEEDED(Checked(Dds(target)->BltFast(static_cast<DWORD>(to.left), static_cast<DWORD>(to.top),
+                                                  Dds(from), &of, flags)));
 }
 
 bool SetColorKey(Surface surface, unsigned flags, Colour low, Colour high) {
@@ -339,7 +380,7 @@ bool SetColorKey(Surface surface, unsigned flags, Colour low, Colour high) {
     DDCOLORKEY key{};
     key.dwColorSpaceLowValue = SurfacePixel(Dds(surface), low);
     key.dwColorSpaceHighValue = SurfacePixel(Dds(surface), high);
-    return SUCCEEDED(Dds(surface)->SetColorKey(flags, &key));
+    return SUCCEEDED(Checked(Dds(surface)->SetColorKey(flags, &key)));
 }
 
 // ---------------------------------------------------------------- GDI
@@ -389,7 +430,7 @@ Bitmap LoadImageFromFile(const char* name) {
     // A bitmap resource of that name would win; the program carries none, so
     // the file is what loads.
     HANDLE image = ::LoadImageA(Instance(), name, IMAGE_BITMAP, 0, 0, LR_CREATEDIBSECTION);
-    if (image == nullptr) {
+    if (image == nullptr && FileHeaderAccepted(name)) {
         image = ::LoadImageA(nullptr, name, IMAGE_BITMAP, 0, 0, LR_LOADFROMFILE | LR_CREATEDIBSECTION);
     }
     return reinterpret_cast<Bitmap>(image);
