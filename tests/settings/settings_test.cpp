@@ -63,6 +63,13 @@ Bytes Join(std::initializer_list<Bytes> parts) {
     return all;
 }
 
+// Line feeds as text mode stores them: each one two bytes.
+Bytes LineFeedPairs(int count) {
+    Bytes pairs;
+    for (int i = 0; i < count; ++i) pairs.insert(pairs.end(), {0x0D, 0x0A});
+    return pairs;
+}
+
 TEST(SettingsTest, DiscColourTellsPlayerOneFromEveryOtherValue) {
     Settings s;
     Set(s, {3, 8, 6, 0, 2});
@@ -138,6 +145,9 @@ TEST_F(SettingsFileTest, HandWrittenFilesLoadAsTextModeReadsThem) {
         {"line feeds stored as pairs in the tag",
          Join({{0x0D, 0x0A, 0x0D, 0x0A, 0x0D, 0x0A, 0x0D, 0x0A}, {3, 4, 7, 5, 1, 0, 0, 0}}),
          {3, 4, 7, 5, 1}},
+        {"every byte before the last field a line feed stored as a pair (held to its range)",
+         Join({LineFeedPairs(8), {1}, LineFeedPairs(3)}),
+         {9, 9, 8, 9, 1}},
         {"lone returns are data bytes",
          Join({{0x0D, 0x0D, 0x0A, 0x0D, 0x0D}, {3, 4, 7, 5, 1}}),
          {3, 4, 7, 5, 1}},
@@ -253,7 +263,7 @@ int SaveInChild(const std::function<bool()>& prepare) {
 }
 
 TEST_F(SettingsFileTest, AFolderWhereTheTemporaryBelongsMakesTheSaveRewriteTheFileInPlace) {
-    WriteFile(Settings::kFileName, kOldFile);
+    WriteFile(Settings::kFileName, Join({kOldFile, Bytes(20, 0x55)}));  // longer than a new one
     fs::create_directory(std::string(Settings::kFileName) + ".tmp");
     Settings s;
     Set(s, kNext);
