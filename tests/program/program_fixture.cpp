@@ -42,6 +42,14 @@ void ResetProgramState() {
     g_creditsMovingDown = 0;
 }
 
+// A scenario stopped by its idle budget: what the program was showing then.
+void ReportStall(const std::string& why) {
+    static const char* const kScreens[] = {"the menu", "a match", "the options", "the credits"};
+    const bool known = g_screen >= 0 && g_screen < 4;
+    ADD_FAILURE() << why << ", showing " << (known ? kScreens[g_screen] : "an unknown screen") << " with player "
+                  << (g_player1ToMove ? 1 : 2) << " to move" << (g_matchOver ? ", the match over" : "");
+}
+
 std::uint16_t SheetPixel(std::int32_t x, std::int32_t y) {
     return g_sheetSurface->pixels[static_cast<std::size_t>(y * g_sheetSurface->width + x)];
 }
@@ -57,6 +65,7 @@ void Program::SetUp() {
     previousDirectory = fs::current_path().string();
     fs::current_path(directory);
     platform::headless::Reset();
+    platform::headless::SetStallReporter(&ReportStall);
     ResetProgramState();
 }
 
@@ -65,6 +74,7 @@ void Program::TearDown() {
     EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0);
     fs::current_path(previousDirectory);
     platform::headless::Reset();
+    platform::headless::SetStallReporter(nullptr);
     ResetProgramState();
     fs::remove_all(directory);
 }
@@ -105,7 +115,7 @@ int Program::Run(std::vector<std::function<void()>> steps) {
     }
     platform::headless::SetScenario(std::move(steps));
     const int status = WinMain();
-    EXPECT_FALSE(platform::headless::TakeStall()) << "the program waited with nothing left to do";
+    EXPECT_FALSE(platform::headless::TakeStall()) << "the program stopped before the scenario ended it";
     return status;
 }
 
