@@ -7,6 +7,8 @@
 #include "screens/game_screen.h"
 #include "screens/screen.h"
 #include "shell/animate_credits.h"
+#include "shell/globals.h"
+#include "shell/platform/common/surface.h"
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
 
@@ -16,6 +18,19 @@ namespace {
 namespace headless = platform::headless;
 
 const std::string kCaption = "B\xB3\xB9" "d";
+
+// Both strips at the sides of the credits: the sheet's 100 x 300 strip with
+// each row shown twice, down the whole screen.
+::testing::AssertionResult ShowsCreditsStrips() {
+    const platform::Rect& strip = sheet::CreditsStrip;
+    for (std::int32_t y = 0; y < 600; ++y) {
+        const platform::Rect row{strip.left, strip.top + y / 2, strip.right, strip.top + y / 2 + 1};
+        for (const std::int32_t left : {0, 700}) {
+            if (!ShowsPiece(row, left, y)) return ::testing::AssertionFailure() << "strip row " << y << " at " << left;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
 
 bool MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
 bool NoMarker() { return AllBlack(240, 170, 290, 370); }
@@ -166,6 +181,7 @@ TEST_F(Program, TheCreditsBounceAndGoOnWhereTheyWereLeft) {
     steps.push_back([] { headless::PostLeftClick(300, 300); });  // credits
     steps.push_back([] {
         EXPECT_EQ(g_screen, Screen::Credits);
+        EXPECT_TRUE(ShowsCreditsStrips());
         EXPECT_TRUE(AllBlack(100, 0, 700, 600));  // no line before the first tick
         headless::PostMouseMove(300, 200);        // moving the pointer draws nothing here
     });
@@ -230,6 +246,46 @@ TEST_F(Program, TheCreditsLinesStayBetween99And151) {
     EXPECT_EQ(Run(steps), 1);
     EXPECT_EQ(lowest, 99);
     EXPECT_EQ(highest, 151);
+}
+
+// Each tick clears 440 x 150 pixels between the strips from the title's top, so
+// the title and the first credit line never leave a trace as they move.
+TEST_F(Program, EachCreditsTickClearsTheBandFromTheTitleDown) {
+    WriteSettings({});
+    struct Mark {
+        std::int32_t x, dy;
+        bool cleared;
+    };
+    // Left of every line, so that no text covers them; dy from the title's top.
+    const Mark marks[] = {{100, 0, true},    {299, 149, true},  {539, 75, true},  {200, 100, true},
+                          {99, 10, false},   {540, 10, false},  {200, 150, false}, {200, -1, false}};
+    std::int32_t top = 0;
+    const auto markAndTick = [&] {
+        top = g_creditsY;
+        for (const Mark& m : marks) {
+            platform::common::FillRect(g_primarySurface, {m.x, top + m.dy, m.x + 1, top + m.dy + 1}, 0xFFFF);
+        }
+        headless::AdvanceTime(50);
+    };
+    const auto expectMarks = [&] {
+        for (const Mark& m : marks) {
+            EXPECT_EQ(headless::RawPixelAt(m.x, top + m.dy), m.cleared ? 0 : 0xFFFF)
+                << m.x << "," << m.dy << " from the title at " << top;
+        }
+    };
+    std::vector<std::function<void()>> steps{[] { headless::PostLeftClick(300, 300); }, markAndTick};
+    // Up first, then, from 99, down.
+    steps.push_back([&] {
+        expectMarks();
+        headless::AdvanceTime(50 * 3);
+    });
+    steps.push_back(markAndTick);
+    steps.push_back([&] {
+        EXPECT_EQ(g_creditsY, top + 1);
+        expectMarks();
+        headless::CloseWindow();
+    });
+    EXPECT_EQ(Run(steps), 1);
 }
 
 TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {

@@ -154,6 +154,21 @@ bool ShowsText(const char* text, Colour textColour, Colour backColour, std::int3
     return true;
 }
 
+bool ShowsDiscOverlay(int column, int row) {
+    const std::int32_t left = kBoardLeft + kSquarePitch * column;
+    const std::int32_t top = kBoardTop + kSquarePitch * row;
+    const std::int32_t height = sheet::DiscOverlay.bottom - sheet::DiscOverlay.top;
+    for (std::int32_t dy = 0; dy < kSquareSize; ++dy) {
+        // The row under the pixel's centre, as a stretch samples it.
+        const std::int32_t sy = sheet::DiscOverlay.top + (2 * dy + 1) * height / (2 * kSquareSize);
+        for (std::int32_t dx = 0; dx < kSquareSize; ++dx) {
+            const std::uint16_t overlay = SheetPixel(sheet::DiscOverlay.left + dx, sy);
+            if (overlay != 0 && platform::headless::RawPixelAt(left + dx, top + dy) != overlay) return false;
+        }
+    }
+    return true;
+}
+
 Colour DiscColour(int player, int colourIndex) {
     return platform::headless::Quantised(PlayerColour(player, colourIndex));
 }

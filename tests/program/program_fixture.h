@@ -54,6 +54,10 @@ bool AllBlack(std::int32_t left, std::int32_t top, std::int32_t right, std::int3
 // in these colours: drawing it again there changes no pixel.
 bool ShowsText(const char* text, Colour textColour, Colour backColour, std::int32_t x, std::int32_t y);
 
+// Whether the square (column, row) shows the disc overlay over its disc: each
+// pixel where the overlay (50 x 48, stretched to the square) is not black.
+bool ShowsDiscOverlay(int column, int row);
+
 // Disc colours as the surface holds them.
 Colour DiscColour(int player, int colourIndex);
 // What a square (column, row) of the board shows: 0 empty tile, 1 or 2 a disc of
