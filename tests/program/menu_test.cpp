@@ -3,11 +3,15 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "screens/game_screen.h"
 #include "screens/screen.h"
 #include "shell/animate_credits.h"
 #include "shell/globals.h"
+#include "shell/platform/common/bitmap_file.h"
 #include "shell/platform/common/surface.h"
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
@@ -32,8 +36,8 @@ const std::string kCaption = "B\xB3\xB9" "d";
     return ::testing::AssertionSuccess();
 }
 
-bool MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
-bool NoMarker() { return AllBlack(240, 170, 290, 370); }
+::testing::AssertionResult MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
+::testing::AssertionResult NoMarker() { return AllBlack(240, 170, 290, 370); }
 
 TEST_F(Program, NoSettingsFileAnsweredNoEndsWithStatusZeroAndNoWindow) {
     headless::ScriptMessageBoxAnswer(platform::IDNO);
@@ -286,6 +290,59 @@ TEST_F(Program, EachCreditsTickClearsTheBandFromTheTitleDown) {
         headless::CloseWindow();
     });
     EXPECT_EQ(Run(steps), 1);
+}
+
+// A picture check that fails leaves the expected and the actual screen and their
+// difference, and says where. The test runs itself again in a child process,
+// where the check fails on purpose.
+TEST_F(Program, AFailedPictureCheckLeavesItsPicturesAndSaysWhere) {
+    if (std::getenv("WOLBY_CHECK_FAILS_ON_PURPOSE") != nullptr) {
+        WriteSettings({});
+        Run({[] {
+            EXPECT_TRUE(MarkerAt(1));  // there is none before the pointer moves
+            headless::CloseWindow();
+        }});
+        return;
+    }
+    const ::testing::TestInfo* self = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(self->test_suite_name()) + "." + self->name();
+    const std::string folder = directory + "/pictures";
+    const std::string command = "WOLBY_CHECK_FAILS_ON_PURPOSE=1 WOLBY_PICTURE_DIR='" + folder + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
+                                "' --gtest_filter=" + name + " > output 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0) << "the check did not fail";
+    std::ifstream outputFile("output");
+    const std::string output{std::istreambuf_iterator<char>(outputFile), {}};
+    const std::string stem = folder + "/" + name + "-1-";
+    std::vector<platform::Bitmap> pictures;
+    for (const char* which : {"expected", "actual", "difference"}) {
+        const std::string path = stem + which + ".bmp";
+        EXPECT_NE(output.find(path), std::string::npos) << output;
+        std::ifstream file(path, std::ios::binary);
+        pictures.push_back(platform::common::ReadBitmap({std::istreambuf_iterator<char>(file), {}}));
+        ASSERT_NE(pictures.back(), nullptr) << path;
+        ASSERT_EQ(pictures.back()->pixels.size(), 800u * 600u) << path;
+    }
+    // The marker's place: black on the screen, the marker in the expected
+    // picture; the difference is red exactly where the two differ.
+    int differing = 0;
+    int red = 0;
+    for (std::size_t i = 0; i < 800u * 600u; ++i) {
+        const std::int32_t x = static_cast<std::int32_t>(i % 800);
+        const std::int32_t y = static_cast<std::int32_t>(i / 800);
+        const bool inMarker = x >= 240 && x < 290 && y >= 170 && y < 220;
+        const bool differs = pictures[0]->pixels[i] != pictures[1]->pixels[i];
+        const bool shownRed = pictures[2]->pixels[i] == 0x0000FF;
+        if ((inMarker && pictures[1]->pixels[i] != 0) || (differs && !inMarker) || differs != shownRed) {
+            ADD_FAILURE() << "pictures wrong at " << x << "," << y;
+            break;
+        }
+        differing += differs;
+        red += shownRed;
+    }
+    EXPECT_GT(differing, 100);
+    EXPECT_EQ(red, differing);
+    for (const platform::Bitmap picture : pictures) platform::DeleteBitmap(picture);
 }
 
 TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {

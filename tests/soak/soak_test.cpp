@@ -83,13 +83,15 @@ Sample Measure() {
     const bool ended = s0 == 0 || s1 == 0 || s0 + s1 == n * n || g_passCount[0] > 2 ||
                        g_passCount[1] > 2 || g_noMovesLeft;
     if (!ended) return ::testing::AssertionFailure() << "over without a reason: " << s0 << ":" << s1;
-    const bool shown = s0 == s1 ? ShowsText("GRA ZAKO\xD1" "CZONA REMISEM", kBlack, kWhite, 320, 200)
-                       : s0 > s1 ? ShowsText("WYGRANA GRACZA 1!", kBlack, kWhite, 300, 230)
-                                 : ShowsText("WYGRANA GRACZA 2!", kBlack, kWhite, 300, 230);
-    if (!shown) return ::testing::AssertionFailure() << "no result shown for " << s0 << ":" << s1;
-    if (!ShowsText("ESC - wyj\x9C" "cie do menu", kBlack, kWhite, 300, 260)) {
-        return ::testing::AssertionFailure() << "no way back shown";
+    const ::testing::AssertionResult shown =
+        s0 == s1  ? ShowsText("GRA ZAKO\xD1" "CZONA REMISEM", kBlack, kWhite, 320, 200)
+        : s0 > s1 ? ShowsText("WYGRANA GRACZA 1!", kBlack, kWhite, 300, 230)
+                  : ShowsText("WYGRANA GRACZA 2!", kBlack, kWhite, 300, 230);
+    if (!shown) {
+        return ::testing::AssertionFailure() << "no result shown for " << s0 << ":" << s1 << " " << shown.message();
     }
+    const ::testing::AssertionResult way = ShowsText("ESC - wyj\x9C" "cie do menu", kBlack, kWhite, 300, 260);
+    if (!way) return ::testing::AssertionFailure() << "no way back shown " << way.message();
     return ::testing::AssertionSuccess();
 }
 
