@@ -207,7 +207,8 @@ TEST_F(Program, ComputerMatchesBackToBackOnEveryBoardSizeEndAndLeakNothing) {
     EXPECT_EQ(late.brushes, early.brushes);
     EXPECT_EQ(late.surfaces, early.surfaces);
     EXPECT_EQ(late.bitmaps, 0);
-    // The two disc brushes of the last match are kept to the end, as designed.
+    // The two disc brushes of the last match stay until the program ends: only
+    // the next match's brushes would replace them.
     EXPECT_EQ(headless::LiveBrushes(), 2);
     // Heap: a leak of a few bytes per match over hundreds of matches shows.
     const auto grown = static_cast<long long>(late.heap) - static_cast<long long>(early.heap);
