@@ -9,14 +9,15 @@ Board::Board(std::int8_t size) {
 }
 
 bool Board::TurnDisc(Position square, std::int32_t side) {
-    // The removal's answer is not consulted: the disc always joins the mover.
-    if (side == 0) {
-        side1.Remove(square);
-        side0.Add(square);
-    } else {
-        side0.Remove(square);
-        side1.Add(square);
-    }
+    PieceList& mover = side == 0 ? side0 : side1;
+    PieceList& other = side == 0 ? side1 : side0;
+    // A turn moves a disc from one list to the other, so the number of discs
+    // never changes. With no disc of the other side on the square, or no room
+    // left in the mover's list, there is nothing it could do without making a
+    // disc appear or vanish.
+    if (!other.Holds(square) || mover.Count() >= PieceList::Capacity) return false;
+    other.Remove(square);
+    mover.Add(square);
     return true;
 }
 

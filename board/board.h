@@ -24,7 +24,9 @@ public:
     // True when the disc on `candidate` is turned by the disc just played on
     // `played`, on a board of `size` squares a side.
     bool IsEnclosed(Position played, Position candidate, std::int32_t size) const;
-    // Moves the square to the end of `side`'s list, out of the other list.
+    // Moves the other side's disc on `square` to the end of `side`'s list and
+    // answers true. When the other side holds no disc there, or `side`'s list
+    // is full, answers false and changes nothing.
     bool TurnDisc(Position square, std::int32_t side);
     std::int32_t CountDiscs(std::int32_t side) const;
 

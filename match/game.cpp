@@ -74,10 +74,13 @@ std::int32_t Game::Execute(std::int32_t code) {
     }
 
     if (!board) return 0;
+    // The rules do not know where the board ends: a square past its edge next
+    // to an enclosed line would be accepted. Such a square is no move at all.
+    const bool onBoard = c.a2 >= 0 && c.a3 >= 0 && c.a2 < s.BoardSize() && c.a3 < s.BoardSize();
     switch (static_cast<Command>(c.op)) {
         case Command::PlayMove: {
             Player* player = PlayerFor(c.a1);
-            if (player == nullptr) return 0;
+            if (player == nullptr || !onBoard) return 0;
             return player->MakeMove(board.get(), Position(c.a2, c.a3), c.a1 == 0 ? 0 : 1) ? 1 : 0;
         }
         case Command::IsEnclosed:
@@ -88,7 +91,7 @@ std::int32_t Game::Execute(std::int32_t code) {
         case Command::TurnDisc: board->TurnDisc(Position(c.a1, c.a2), c.a3); return 0;
         case Command::TryMove:
             scratchBoard = *board;
-            return scratchBoard.TryPlace(Position(c.a2, c.a3), c.a1) ? 1 : 0;
+            return onBoard && scratchBoard.TryPlace(Position(c.a2, c.a3), c.a1) ? 1 : 0;
         case Command::AskMove: {
             Player* player = PlayerFor(c.a1);
             if (player == nullptr) return 0;

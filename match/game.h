@@ -25,7 +25,9 @@ public:
     bool Init(SettingsDialogs& dialogs);
     // Decodes `code` (see PackCommand) and carries out the command. Any code is
     // safe: an unknown opcode, or a command before a successful Init, answers 0
-    // and changes nothing.
+    // and changes nothing. PlayMove and TryMove refuse a square off the board
+    // (by the size the settings hold), as they refuse an illegal one; no command
+    // makes a disc appear except a placed one, or vanish.
     std::int32_t Execute(std::int32_t code);
 
     Board scratchBoard;  // only TryMove plays on it

@@ -10,6 +10,8 @@
 #if defined(_WIN32)
 #include <io.h>
 #else
+#include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 #endif
 
@@ -48,23 +50,101 @@ bool SyncToDisk(std::FILE* file) {
 #endif
 }
 
-// Writes the bytes to a temporary file beside `path` and renames it over
-// `path`, so that a failed write can never leave a cut or empty file behind.
-bool ReplaceFile(const char* path, std::span<const std::uint8_t> bytes) {
-    const std::string temporary = std::string(path) + ".tmp";
-    std::FILE* file = std::fopen(temporary.c_str(), "wb");
-    if (file == nullptr) return false;
+bool Truncate(std::FILE* file) {
+#if defined(_WIN32)
+    return _chsize(_fileno(file), 0) == 0;
+#else
+    return ftruncate(fileno(file), 0) == 0;
+#endif
+}
+
+// Writes all the bytes, flushes them to the disk and closes the file; false
+// when any step fails.
+bool WriteAndClose(std::FILE* file, std::span<const std::uint8_t> bytes) {
     bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
     written = written && std::fflush(file) == 0;
     written = written && SyncToDisk(file);
-    written = std::fclose(file) == 0 && written;
+    return std::fclose(file) == 0 && written;
+}
+
+// The file that `path` names once its symbolic links are followed (it need
+// not exist yet): the save replaces that file and leaves the links in place.
+std::filesystem::path LinkTarget(const char* path) {
+    std::filesystem::path at = path;
+    for (int hop = 0; hop < 40; ++hop) {
+        std::error_code error;
+        if (!std::filesystem::is_symlink(at, error)) break;
+        const std::filesystem::path next = std::filesystem::read_symlink(at, error);
+        if (error) break;
+        at = next.is_absolute() ? next : at.parent_path() / next;
+    }
+    return at;
+}
+
+// A new, empty temporary file, with the mode (and, where the system permits,
+// the owner) of the file it is to replace; null when none can be created.
+std::FILE* CreateTemporary(const std::string& temporary, const std::string& target) {
+#if defined(_WIN32)
+    (void)target;
+    std::remove(temporary.c_str());
+    return std::fopen(temporary.c_str(), "wb");
+#else
+    // A temporary left by a save that was cut off goes; anything else of that
+    // name (a folder) stays, and the save takes the other way.
+    unlink(temporary.c_str());
+    struct stat old {};
+    const bool replacing = stat(target.c_str(), &old) == 0 && S_ISREG(old.st_mode);
+    const int fd = open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC,
+                        replacing ? 0600 : 0666);
+    if (fd < 0) return nullptr;
+    bool ready = true;
+    if (replacing) {
+        // The owner first, as changing it may clear the set-id bits. Where that
+        // is not permitted, the group alone; failing that, the file becomes the
+        // player's, as any new file would.
+        if (fchown(fd, old.st_uid, old.st_gid) != 0) {
+            const int groupKept = fchown(fd, static_cast<uid_t>(-1), old.st_gid);
+            (void)groupKept;
+        }
+        ready = fchmod(fd, old.st_mode & 07777) == 0;
+    }
+    std::FILE* file = ready ? fdopen(fd, "wb") : nullptr;
+    if (file == nullptr) {
+        close(fd);
+        unlink(temporary.c_str());
+    }
+    return file;
+#endif
+}
+
+enum class Replaced { Yes, Failed, NoTemporary };
+
+// Writes the bytes to a temporary file beside `target` and renames it over
+// `target`, so that a failed write can never leave a cut or empty file behind.
+Replaced ReplaceFile(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    const std::string temporary = target.string() + ".tmp";
+    std::FILE* file = CreateTemporary(temporary, target.string());
+    if (file == nullptr) return Replaced::NoTemporary;
+    bool written = WriteAndClose(file, bytes);
     if (written) {
         std::error_code error;
-        std::filesystem::rename(temporary, path, error);
+        std::filesystem::rename(temporary, target, error);
         written = !error;
     }
     if (!written) std::remove(temporary.c_str());
-    return written;
+    return written ? Replaced::Yes : Replaced::Failed;
+}
+
+// The second way, for a folder that takes no new file while the file itself
+// may be written: cut the file to nothing and write it again where it is.
+bool RewriteInPlace(const std::filesystem::path& target, std::span<const std::uint8_t> bytes) {
+    std::FILE* file = std::fopen(target.string().c_str(), "r+b");
+    if (file == nullptr) return false;
+    if (!Truncate(file)) {
+        std::fclose(file);
+        return false;
+    }
+    return WriteAndClose(file, bytes);
 }
 
 }  // namespace
@@ -112,8 +192,11 @@ bool Settings::Load(SettingsDialogs& dialogs) {
 }
 
 bool Settings::Save(SettingsDialogs& dialogs) const {
-    const std::array<std::uint8_t, kImageSize> image = Image();
-    if (ReplaceFile(kFileName, EncodeTextMode(image))) return true;
+    const std::vector<std::uint8_t> bytes = EncodeTextMode(Image());
+    const std::filesystem::path target = LinkTarget(kFileName);
+    const Replaced replaced = ReplaceFile(target, bytes);
+    if (replaced == Replaced::Yes) return true;
+    if (replaced == Replaced::NoTemporary && RewriteInPlace(target, bytes)) return true;
     dialogs.Tell(settings_text::kCannotSave, settings_text::kCaption);
     return false;
 }

@@ -47,8 +47,12 @@ public:
     // Reads "setting.dat". When it cannot be opened, asks whether to go on with
     // the defaults: true with the defaults on Yes, false on anything else.
     bool Load(SettingsDialogs& dialogs);
-    // Replaces "setting.dat" with the record's image; on failure tells the user,
-    // answers false and leaves the old file as it was.
+    // Replaces "setting.dat" with the record's image, through a temporary file
+    // beside it that is renamed over it. A symbolic link stays and the file it
+    // leads to is replaced; the file keeps its mode (and its owner where the
+    // system permits). In a folder that takes no new file, the file is cut and
+    // rewritten where it is. On failure tells the user and answers false; the
+    // old file is left as it was, except when the rewrite in place failed.
     bool Save(SettingsDialogs& dialogs) const;
 
     void SetDefaults();

@@ -1,7 +1,8 @@
-// The settings file is stored as the original platform's text-mode file I/O
-// stores bytes, so that files move between it and us unchanged. The translation
-// is done here over plain byte buffers, and the file itself is read and written
-// in binary.
+// setting.dat holds the record's bytes as Windows text-mode file I/O stores
+// them: each line feed is written as a carriage return and a line feed. Both
+// builds translate here, over plain byte buffers, and read and write the file
+// itself in binary, so the Windows build and the Linux build read and write the
+// same file.
 #pragma once
 
 #include <cstddef>

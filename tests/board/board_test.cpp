@@ -56,11 +56,23 @@ TEST(Board, TurnDiscMovesTheSquareToTheEndOfTheMoversList) {
     EXPECT_EQ(b.CountDiscs(0) + b.CountDiscs(1), 4);
 }
 
-TEST(Board, TurnDiscAppendsEvenWhenTheOtherListLacksTheSquare) {
-    Board b(8);
-    EXPECT_TRUE(b.TurnDisc(Position(0, 0), 1));
-    EXPECT_EQ(Entries(b.side0), (SquareList{{3, 3}, {4, 4}}));
-    EXPECT_EQ(Entries(b.side1), (SquareList{{4, 3}, {3, 4}, {0, 0}}));
+TEST(Board, ATurnThatCannotCompleteChangesNothing) {
+    const Board start(6);
+    Board b = start;
+    EXPECT_FALSE(b.TurnDisc(Position(0, 0), 1)) << "an empty square";
+    EXPECT_FALSE(b.TurnDisc(Position(2, 2), 0)) << "the mover's own disc";
+    EXPECT_FALSE(b.TurnDisc(Position(3, 2), 1)) << "the mover's own disc";
+    EXPECT_TRUE(SameBoard(b, start));
+
+    // The mover's list is full: the disc stays where it is instead of vanishing.
+    b = FullListPosition();
+    const Board full = b;
+    EXPECT_FALSE(b.TurnDisc(Position(1, 0), 0));
+    EXPECT_TRUE(SameBoard(b, full));
+    ASSERT_TRUE(b.side0.Remove(Position(2, 7)));
+    EXPECT_TRUE(b.TurnDisc(Position(1, 0), 0)) << "with room again it turns";
+    EXPECT_EQ(b.CountDiscs(0), PieceList::Capacity);
+    EXPECT_EQ(b.CountDiscs(1), 0);
 }
 
 TEST(Board, CopiesAreIndependent) {

@@ -65,6 +65,15 @@ TEST(TryPlace, LegalMoveAppendsOnlyTheSquareAndIllegalChangesNothing) {
     }
 }
 
+TEST(TryPlace, ALegalSquareRefusedByAFullListIsNotPlayed) {
+    Board b = FullListPosition();
+    const Board full = b;
+    EXPECT_FALSE(b.TryPlace(Position(0, 0), 0));
+    EXPECT_TRUE(SameBoard(b, full));
+    ASSERT_TRUE(b.side0.Remove(Position(2, 7)));
+    EXPECT_TRUE(b.TryPlace(Position(0, 0), 0)) << "the square is legal once there is room";
+}
+
 TEST(TryPlace, OccupiedSquareIsRefusedEvenWithALineToEnclose) {
     // From (0, 0) to the right: an opponent disc, then one of side 0.
     Board heldByOpponent = MakeBoard({{2, 0}}, {{1, 0}, {0, 0}});

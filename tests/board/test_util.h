@@ -35,6 +35,19 @@ inline SquareList TryPlaceLegal(const Board& board, int size, int side) {
     return legal;
 }
 
+// A position only a board larger than 8 x 8 can hold: side 0's list is full,
+// side 1 holds (1, 0), and the empty (0, 0) encloses it against side 0's (2, 0).
+inline Board FullListPosition() {
+    Board b;
+    b.side1.Add(Position(1, 0));
+    for (int y = 0; y < 9; ++y) {
+        for (int x = 0; x < 9; ++x) {
+            if ((y > 0 || x > 1) && b.side0.Count() < PieceList::Capacity) b.side0.Add(Position(x, y));
+        }
+    }
+    return b;
+}
+
 inline bool SameBoard(const Board& a, const Board& b) {
     return Entries(a.side0) == Entries(b.side0) && Entries(a.side1) == Entries(b.side1);
 }

@@ -88,16 +88,16 @@ shot 3-options
 near 460 310 120 20 40 || fail "player 1's swatch is not in colour 2"
 click 385 475
 wait_for "the settings file" test -s setting.dat
-[ "$(xxd -p setting.dat)" = "90e14000020207030100000" ] || [ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] ||
-  fail "settings file holds $(xxd -p setting.dat)"
+[ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] || fail "settings file holds $(xxd -p setting.dat)"
 
 # 3. A match against the computer with the clock.
 wait_for "the menu again" not_black 400 100
 click 285 200
 wait_for "the board" not_black "$(disc_x 6)" "$(disc_y 6)"
-sleep 0.3
-near "$(disc_x 2)" "$(disc_y 2)" 120 20 40 || fail "opening disc of player 1"
-near "$(disc_x 3)" "$(disc_y 2)" 20 120 40 || fail "opening disc of player 2"
+# The four opening discs grow one after another: on a busy machine they may
+# still be coming when the board is there.
+wait_for "the opening disc of player 1" near "$(disc_x 2)" "$(disc_y 2)" 120 20 40
+wait_for "the opening disc of player 2" near "$(disc_x 3)" "$(disc_y 2)" 20 120 40
 shot 4-match-start
 click "$(square_x 1)" "$(square_y 3)"
 sleep 0.3

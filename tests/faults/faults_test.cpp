@@ -144,6 +144,8 @@ TEST_F(Faults, SettingsInAReadOnlyFolderLoadAndEverySaveSaysItFailed) {
         fs::create_directory(game);
         fs::create_directory_symlink(fs::path(directory) / "zdj", game / "zdj");
         WriteBytes(game / "setting.dat", kOldFile);
+        // The file too: a writable one would be rewritten in place.
+        fs::permissions(game / "setting.dat", fs::perms::owner_read);
         fs::permissions(game, fs::perms::owner_read | fs::perms::owner_exec);
         lockedFolder = game;
     }

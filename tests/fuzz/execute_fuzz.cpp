@@ -22,6 +22,8 @@ bool ListsHold(const Board& board) {
     return true;
 }
 
+int Discs(const Game& game) { return game.board->CountDiscs(0) + game.board->CountDiscs(1); }
+
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -42,9 +44,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     for (std::size_t at = 1; at + 4 <= size; at += 4) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, data + at, 4);
-        game.Execute(static_cast<std::int32_t>(bits));
+        const std::int32_t code = static_cast<std::int32_t>(bits);
+        const int before = Discs(game);
+        const std::int32_t answer = game.Execute(code);
         Expect(game.settings && game.player1 && game.player2 && game.board, "the match keeps its parts");
         Expect(ListsHold(*game.board) && ListsHold(game.scratchBoard), "disc lists within capacity");
+        // Only a placed disc adds one, only a new match starts afresh, and a
+        // turn moves a disc without losing or making one.
+        const DecodedCommand c = DecodeCommand(code);
+        if (c.op != static_cast<std::int32_t>(Command::NewMatch)) {
+            const bool placed = c.op == static_cast<std::int32_t>(Command::PlayMove) && answer == 1;
+            Expect(Discs(game) == before + (placed ? 1 : 0), "no disc appears or vanishes");
+            const std::int32_t edge = game.settings->BoardSize();
+            Expect(!placed || (c.a2 < edge && c.a3 < edge), "no disc placed off the board");
+        }
     }
     // A failed save (there is none here) would show a box; nothing else may.
     Expect(dialogs.TakeShown().empty(), "no dialog");

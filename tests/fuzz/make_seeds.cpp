@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "board/board.h"
 #include "match/command.h"
 
 namespace {
@@ -90,7 +91,28 @@ void ExecuteSeeds(const fs::path& folder) {
     Ask(setters, Command::SetDiscColour, 1, 0);
     Ask(setters, Command::SaveSettings);
     Ask(setters, Command::NewMatch);
-    for (int i = 0; i < 70; ++i) Ask(setters, Command::TurnDisc, 9, 9, 0);
+    // On the 9 x 9 board both players place discs, turning none, while either
+    // can: that fills the board. Then every disc of player 2 is turned to
+    // player 1, whose list fills up and must refuse the rest.
+    Board board(9);
+    for (bool placed = true; placed;) {
+        placed = false;
+        for (std::int32_t side = 0; side <= 1; ++side) {
+            for (std::int32_t square = 0; square < 81; ++square) {
+                Board trial = board;
+                if (trial.TryPlace(Position(square / 9, square % 9), side)) {
+                    board = trial;
+                    Ask(setters, Command::PlayMove, side, square / 9, square % 9);
+                    placed = true;
+                    break;
+                }
+            }
+        }
+    }
+    const PieceList toTurn = board.side1;
+    for (int i = 0; i < toTurn.Count(); ++i) {
+        Ask(setters, Command::TurnDisc, toTurn.items[i].x, toTurn.items[i].y, 0);
+    }
     Ask(setters, Command::GetScore, 0);
     Write(folder / "setters_and_full_list", setters);
 

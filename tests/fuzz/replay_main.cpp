@@ -14,7 +14,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 int main(int argc, char** argv) {
     std::vector<std::filesystem::path> inputs;
     for (int i = 1; i < argc; ++i) {
-        const std::filesystem::path named = argv[i];
+        // Absolute: a target may change the working directory on its first input.
+        const std::filesystem::path named = std::filesystem::absolute(argv[i]);
         if (std::filesystem::is_directory(named)) {
             for (const auto& entry : std::filesystem::directory_iterator(named)) {
                 if (entry.is_regular_file()) inputs.push_back(entry.path());

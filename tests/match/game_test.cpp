@@ -12,6 +12,7 @@
 
 #include "players/computer_player.h"
 #include "players/human_player.h"
+#include "tests/board/test_util.h"
 #include "tests/settings/test_support.h"
 
 namespace {
@@ -23,18 +24,6 @@ using test_support::ReadFile;
 std::int32_t Exec(Game& game, Command op, std::int32_t a1 = 0, std::int32_t a2 = 0,
                   std::int32_t a3 = 0, std::int32_t a4 = 0) {
     return game.Execute(PackCommand(op, a1, a2, a3, a4, 0));
-}
-
-bool SameList(const PieceList& a, const PieceList& b) {
-    if (a.count != b.count) return false;
-    for (int i = 0; i < a.count; ++i) {
-        if (!a.items[i].Equals(b.items[i])) return false;
-    }
-    return true;
-}
-
-bool SameBoard(const Board& a, const Board& b) {
-    return SameList(a.side0, b.side0) && SameList(a.side1, b.side1);
 }
 
 template <typename Kind>
@@ -184,6 +173,56 @@ TEST_F(GameTest, AskMoveAnswersTheChosenSquareOneCoordinateAtATime) {
     EXPECT_EQ(Exec(computers, Command::AskMove, 0, 1), 0);
 }
 
+TEST_F(GameTest, AskMoveAsksThePlayerOfTheSideAndAnyOtherDigitAsksTheRow) {
+    Game game;
+    Start(game, 1, 2, 6, 0, 1);  // player 1 a person, player 2 the computer
+    EXPECT_EQ(Exec(game, Command::AskMove, 0, 0), 0) << "a person's choice is (0, 0)";
+    EXPECT_EQ(Exec(game, Command::AskMove, 0, 1), 0);
+    const std::int32_t x = Exec(game, Command::AskMove, 1, 0);
+    const std::int32_t y = Exec(game, Command::AskMove, 1, 1);
+    EXPECT_EQ(Exec(game, Command::TryMove, 1, x, y), 1) << "the computer chose for player 2";
+    // Player 2's opening squares all have a column other than their row.
+    ASSERT_NE(x, y);
+    for (std::int32_t which = 2; which <= 9; ++which) {
+        EXPECT_EQ(Exec(game, Command::AskMove, 1, which), y) << which;
+    }
+}
+
+TEST_F(GameTest, ASquareOffTheBoardIsRefusedLikeAnIllegalOne) {
+    Game game;
+    Start(game, 1, 2, 6, 0, 2);
+    // (6, 2), one column past the edge, would close (5, 2) against (4, 2).
+    game.board->side1.Add(Position(5, 2));
+    game.board->side0.Add(Position(4, 2));
+    const Board before = *game.board;
+    EXPECT_EQ(Exec(game, Command::TryMove, 0, 6, 2), 0);
+    EXPECT_EQ(Exec(game, Command::PlayMove, 0, 6, 2), 0);
+    EXPECT_TRUE(SameBoard(*game.board, before));
+    // The edge is where the settings put it at the moment.
+    Exec(game, Command::SetBoardSize, 7);
+    EXPECT_EQ(Exec(game, Command::TryMove, 0, 6, 2), 1);
+    EXPECT_EQ(Exec(game, Command::PlayMove, 0, 6, 2), 1);
+}
+
+TEST_F(GameTest, ATurnNeverMakesADiscAppearOrVanish) {
+    Game game;
+    Start(game, 1, 2, 8, 0, 2);
+    Exec(game, Command::SetBoardSize, 9);
+    Exec(game, Command::NewMatch);
+    // A square nobody holds, turned again and again: no disc comes of it.
+    for (int i = 0; i < 62; ++i) Exec(game, Command::TurnDisc, 9, 9, 0);
+    EXPECT_EQ(Exec(game, Command::GetScore, 0), 2);
+    EXPECT_EQ(Exec(game, Command::GetScore, 1), 2);
+    Exec(game, Command::TurnDisc, 4, 3, 0);
+    EXPECT_EQ(Exec(game, Command::GetScore, 0), 3);
+    EXPECT_EQ(Exec(game, Command::GetScore, 1), 1);
+    // Player 1's list is full: player 2's disc stays player 2's.
+    *game.board = FullListPosition();
+    Exec(game, Command::TurnDisc, 1, 0, 0);
+    EXPECT_EQ(Exec(game, Command::GetScore, 0), PieceList::Capacity);
+    EXPECT_EQ(Exec(game, Command::GetScore, 1), 1);
+}
+
 TEST_F(GameTest, IsEnclosedUsesTheBoardSizeOfTheMoment) {
     Game game;
     Start(game, 1, 2, 6, 0, 2);
@@ -255,12 +294,13 @@ TEST_F(GameTest, NewMatchBuildsPlayersAndBoardFromTheCurrentSettings) {
 TEST_F(GameTest, SaveSettingsAnswersZeroWhenTheFileCannotBeWritten) {
     Game game;
     Start(game, 1, 2, 6, 0, 2);
-    const Bytes saved = ReadFile(Settings::kFileName);
-    fs::create_directory(std::string(Settings::kFileName) + ".tmp");
+    // A folder holding something took the file's place: nothing can replace it.
+    fs::remove(Settings::kFileName);
+    fs::create_directories(fs::path(Settings::kFileName) / "inside");
     Exec(game, Command::SetBoardSize, 8);
     EXPECT_EQ(Exec(game, Command::SaveSettings), 0);
     EXPECT_EQ(dialogs.TakeShown().size(), 1u);
-    EXPECT_EQ(ReadFile(Settings::kFileName), saved);
+    EXPECT_TRUE(fs::is_directory(fs::path(Settings::kFileName) / "inside"));
 }
 
 TEST_F(GameTest, CodesOutsideTheVocabularyChangeNothing) {
@@ -330,17 +370,46 @@ bool ListsInCapacity(const Game& game) {
     return true;
 }
 
+int Discs(const Game& game) { return game.board->CountDiscs(0) + game.board->CountDiscs(1); }
+
+// Carries out the code and checks what no code may do to the match object: lose
+// a part, overfill a list, or make a disc appear other than by a move placed on
+// the board (or a new match), or vanish.
+::testing::AssertionResult KeepsTheMatchWhole(Game& game, std::int32_t code) {
+    const int before = Discs(game);
+    const std::int32_t answer = game.Execute(code);
+    if (!(game.settings && game.player1 && game.player2 && game.board)) {
+        return ::testing::AssertionFailure() << code << " lost a part of the match";
+    }
+    if (!ListsInCapacity(game)) return ::testing::AssertionFailure() << code << " overfilled a list";
+    const DecodedCommand c = DecodeCommand(code);
+    if (c.op == static_cast<std::int32_t>(Command::NewMatch)) return ::testing::AssertionSuccess();
+    const bool move = c.op == static_cast<std::int32_t>(Command::PlayMove);
+    const int placed = move ? answer : 0;
+    if (Discs(game) != before + placed) {
+        return ::testing::AssertionFailure() << code << " took the discs from " << before << " to "
+                                             << Discs(game) << " and answered " << answer;
+    }
+    const std::int32_t size = game.settings->BoardSize();
+    if (placed != 0 && (c.a2 >= size || c.a3 >= size)) {
+        return ::testing::AssertionFailure() << code << " placed a disc off the board of " << size;
+    }
+    return ::testing::AssertionSuccess();
+}
+
 // Every command with every digit, on a full list and amid new matches, then any
 // 32-bit code: the sanitizer build catches what an assertion cannot (a write
 // past a list, a null player, an overflow while decoding).
 TEST_F(GameTest, EveryCodeIsSafe) {
     Game game;
     Start(game, 1, 2, 8, 0, 0);
-    // A setter can give a board larger than the lists were made for.
+    // A setter can give a board larger than the lists were made for; on it, a
+    // list can fill up.
     Exec(game, Command::SetBoardSize, 9);
     Exec(game, Command::NewMatch);
-    // Turning one square over and over appends it each time, until the list is full.
-    for (int i = 0; i < 100; ++i) Exec(game, Command::TurnDisc, 9, 9, 0);
+    *game.board = FullListPosition();
+    ASSERT_TRUE(KeepsTheMatchWhole(game, PackCommand(Command::PlayMove, 0, 0, 0, 0, 0)));
+    ASSERT_TRUE(KeepsTheMatchWhole(game, PackCommand(Command::TurnDisc, 1, 0, 0, 0, 0)));
     EXPECT_EQ(Exec(game, Command::GetScore, 0), PieceList::Capacity);
 
     const auto sweep = [&game](bool withNewMatches) {
@@ -349,10 +418,7 @@ TEST_F(GameTest, EveryCodeIsSafe) {
                 if (op == static_cast<std::int32_t>(Command::SaveSettings))
                     continue;  // a file each
                 if (op == static_cast<std::int32_t>(Command::NewMatch) && !withNewMatches) continue;
-                const std::int32_t code = op * 100000 + digits * 10;
-                game.Execute(code);
-                ASSERT_TRUE(ListsInCapacity(game)) << code;
-                ASSERT_TRUE(game.player1 && game.player2 && game.board) << code;
+                ASSERT_TRUE(KeepsTheMatchWhole(game, op * 100000 + digits * 10));
             }
         }
     };
@@ -362,13 +428,11 @@ TEST_F(GameTest, EveryCodeIsSafe) {
     std::uint32_t state = 12345;
     for (int i = 0; i < 100000; ++i) {
         state = state * 1664525u + 1013904223u;
-        game.Execute(static_cast<std::int32_t>(state));
-        ASSERT_TRUE(ListsInCapacity(game));
+        ASSERT_TRUE(KeepsTheMatchWhole(game, static_cast<std::int32_t>(state)));
     }
     for (const std::int32_t code : {INT_MIN, INT_MIN + 1, -1, INT_MAX, INT_MAX - 9, 1699999}) {
-        game.Execute(code);
+        EXPECT_TRUE(KeepsTheMatchWhole(game, code));
     }
-    EXPECT_TRUE(ListsInCapacity(game));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 // virtual clock, scenarios that end instead of hanging, dialogs and start-up faults.
 #include <gtest/gtest.h>
 
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -175,6 +176,34 @@ TEST_F(MessageLoop, AScenarioThatCannotMoveOnEndsTheLoopAsAStall) {
     Message message;
     EXPECT_FALSE(GetMessage(&message));
     EXPECT_TRUE(hl::TakeStall());
+}
+
+TEST_F(MessageLoop, AHandlerThatOnlyLetsTimePassIsStoppedByItsBudget) {
+    std::vector<std::string> reasons;
+    hl::SetStallReporter([&reasons](const std::string& why) { reasons.push_back(why); });
+    int idle = 0;
+    hl::SetIdleHandler([&idle] {
+        ++idle;
+        hl::AdvanceTime(500);
+    });
+    hl::SetIdleBudget(300);
+    SetTimer(window_, 1, 1000);  // ticks keep coming, and nothing ever ends
+    Run();
+    hl::SetStallReporter(nullptr);
+    EXPECT_TRUE(hl::TakeStall());
+    EXPECT_EQ(idle, 300);
+    ASSERT_EQ(reasons.size(), 1u);
+    EXPECT_NE(reasons[0].find("300 idle moments"), std::string::npos) << reasons[0];
+
+    // A new handler has a whole budget again.
+    idle = 0;
+    hl::SetIdleHandler([&idle] {
+        if (++idle < 1000) hl::AdvanceTime(1);
+        else hl::CloseWindow();
+    });
+    Run();
+    EXPECT_FALSE(hl::TakeStall());
+    EXPECT_EQ(idle, 1000);
 }
 
 TEST_F(MessageLoop, AnIdleHandlerRunsWheneverNothingIsDue) {

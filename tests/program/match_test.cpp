@@ -6,6 +6,7 @@
 #include "screens/match.h"
 #include "screens/screen.h"
 #include "shell/platform/headless/headless.h"
+#include "shell/sheet.h"
 #include "shell/win_main.h"
 #include "tests/program/program_fixture.h"
 #include "tests/support/calendar.h"
@@ -58,6 +59,7 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
         bool over = false;
         bool started = false;
         int moves = 0;
+        int discsBeforeIllegalClick = -1;
         std::mt19937 random(static_cast<unsigned>(size));
         headless::SetIdleHandler([&] {
             if (!started) {
@@ -66,6 +68,10 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
                 return;
             }
             const std::string when = "after move " + std::to_string(moves) + " on " + std::to_string(size);
+            if (discsBeforeIllegalClick >= 0) {
+                EXPECT_EQ(DiscsOnBoard(), discsBeforeIllegalClick) << "an illegal click played, " << when;
+                discsBeforeIllegalClick = -1;
+            }
             ExpectScreenShows(grid, c1, c2, when);
             EXPECT_TRUE(ShowsText(Collected(grid.Count(1)).c_str(), t1, kBlack, 620, 240)) << when;
             EXPECT_TRUE(ShowsText(Collected(grid.Count(2)).c_str(), t2, kBlack, 620, 390)) << when;
@@ -99,10 +105,9 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
             if (moves % 7 == 3) {
                 for (int x = 0; x < size; ++x) {
                     if (grid.cell[x][0] == 0 && !grid.Legal(x, 0, player)) {
-                        const int before = DiscsOnBoard();
+                        discsBeforeIllegalClick = DiscsOnBoard();  // checked once the click is handled
                         headless::PostLeftClick(ClickX(x), ClickY(0));
                         ++moves;
-                        EXPECT_EQ(DiscsOnBoard(), before);
                         return;
                     }
                 }
@@ -127,6 +132,52 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
         EXPECT_FALSE(headless::TakeStall());
         EXPECT_TRUE(g_matchOver);
     }
+}
+
+// The frame tiles of the match screen, 50 x 50 on a 50-pixel grid: the outer
+// ring, and the column at 550 that closes the square field holding the board.
+::testing::AssertionResult ShowsTheMatchFrame() {
+    for (std::int32_t x = 0; x < 800; x += 50) {
+        for (std::int32_t y = 0; y < 600; y += 50) {
+            const bool frame = x == 0 || x == 550 || x == 750 || y == 0 || y == 550;
+            if (frame && !ShowsPiece(sheet::GameFrameTile, x, y)) {
+                return ::testing::AssertionFailure() << "no frame tile at " << x << "," << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(Program, AMatchOpensWithItsFrameSquaresAndOverlaidDiscsAndEachDiscGrowsForSixtyMs) {
+    WriteSettings({.boardSize = 6});
+    std::int64_t before = 0;
+    const int status = Run({
+        [] { ClickStartMatch(); },
+        [&] {
+            EXPECT_TRUE(ShowsTheMatchFrame());
+            for (int x = 0; x < 6; ++x) {
+                for (int y = 0; y < 6; ++y) {
+                    const bool opening = (x == 2 || x == 3) && (y == 2 || y == 3);
+                    EXPECT_TRUE(opening ? ShowsDiscOverlay(x, y)
+                                        : ShowsPiece(sheet::SquareTile, kBoardLeft + kSquarePitch * x,
+                                                     kBoardTop + kSquarePitch * y))
+                        << x << "," << y;
+                }
+            }
+            // Each disc grows in six steps, 10 ms apart.
+            EXPECT_EQ(headless::Now(), 4 * 60) << "the four opening discs";
+            before = headless::Now();
+            headless::PostLeftClick(ClickX(1), ClickY(3));  // turns (2, 3)
+        },
+        [&] {
+            EXPECT_EQ(DiscsOnBoard(), 5);
+            EXPECT_EQ(headless::Now() - before, 2 * 60) << "the new disc and the one it turned";
+            EXPECT_TRUE(ShowsDiscOverlay(1, 3));
+            EXPECT_TRUE(ShowsDiscOverlay(2, 3));
+            headless::CloseWindow();
+        },
+    });
+    EXPECT_EQ(status, 1);
 }
 
 TEST_F(Program, APassKeepsTheTurnAndAWipedOutSideLosesAtOnce) {
@@ -172,7 +223,7 @@ TEST_F(Program, APassKeepsTheTurnAndAWipedOutSideLosesAtOnce) {
 }
 
 TEST_F(Program, ThreePassesInARowEndTheMatchByTheScores) {
-    WriteSettings({.boardSize = 8});
+    WriteSettings({.boardSize = 8, .moveSeconds = 9});
     const int status = Run({
         [] { ClickStartMatch(); },
         [] {
@@ -194,6 +245,7 @@ TEST_F(Program, ThreePassesInARowEndTheMatchByTheScores) {
             EXPECT_EQ(g_passCount[1], 3);
             EXPECT_TRUE(g_matchOver);
             EXPECT_TRUE(ShowsText("WYGRANA GRACZA 1!", kBlack, kWhite, 300, 230));
+            EXPECT_FALSE(headless::TimerRunning(kMoveClockTimer)) << "the clock stops with the match";
             headless::CloseWindow();
         },
     });
@@ -294,8 +346,15 @@ TEST_F(Program, TheComputerPlaysAgainstItselfToTheEnd) {
             if (!started) {
                 started = true;
                 ClickStartMatch();
-                EXPECT_FALSE(headless::TimerRunning(kMoveClockTimer));
                 return;
+            }
+            // No clock runs without a person; once a move has handed over the
+            // turn, the clock text shows the full time in the mover's colour.
+            EXPECT_FALSE(headless::TimerRunning(kMoveClockTimer));
+            const int mover = g_player1ToMove ? 1 : 2;
+            if (DiscsOnBoard() > 4) {
+                EXPECT_TRUE(ShowsText(TimeLeft(5).c_str(), kWhite, PlayerColour(mover, mover), 620, 120))
+                    << DiscsOnBoard() << " discs on " << size;
             }
             if (g_matchOver) {
                 EXPECT_FALSE(headless::TimerRunning(kComputerMoveTimer));

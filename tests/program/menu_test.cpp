@@ -3,10 +3,16 @@
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
 #include "screens/match.h"
 #include "screens/screen.h"
 #include "screens/credits.h"
+#include "shell/platform/common/bitmap_file.h"
+#include "shell/platform/common/surface.h"
+#include "shell/program_state.h"
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
 
@@ -17,8 +23,21 @@ namespace headless = platform::headless;
 
 const std::string kCaption = "B\xB3\xB9" "d";
 
-bool MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
-bool NoMarker() { return AllBlack(240, 170, 290, 370); }
+// Both strips at the sides of the credits: the sheet's 100 x 300 strip with
+// each row shown twice, down the whole screen.
+::testing::AssertionResult ShowsCreditsStrips() {
+    const platform::Rect& strip = sheet::CreditsStrip;
+    for (std::int32_t y = 0; y < 600; ++y) {
+        const platform::Rect row{strip.left, strip.top + y / 2, strip.right, strip.top + y / 2 + 1};
+        for (const std::int32_t left : {0, 700}) {
+            if (!ShowsPiece(row, left, y)) return ::testing::AssertionFailure() << "strip row " << y << " at " << left;
+        }
+    }
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult MarkerAt(int item) { return ShowsPiece(sheet::MenuMarker, 240, 170 + 50 * (item - 1)); }
+::testing::AssertionResult NoMarker() { return AllBlack(240, 170, 290, 370); }
 
 TEST_F(Program, NoSettingsFileAnsweredAnythingButYesEndsWithStatusZeroAndNoWindow) {
     // No, or a box closed some other way.
@@ -171,6 +190,7 @@ TEST_F(Program, TheCreditsBounceAndGoOnWhereTheyWereLeft) {
     steps.push_back([] { headless::PostLeftClick(300, 300); });  // credits
     steps.push_back([] {
         EXPECT_EQ(g_screen, Screen::Credits);
+        EXPECT_TRUE(ShowsCreditsStrips());
         EXPECT_TRUE(AllBlack(100, 0, 700, 600));  // no line before the first tick
         headless::PostMouseMove(300, 200);        // moving the pointer draws nothing here
     });
@@ -235,6 +255,99 @@ TEST_F(Program, TheCreditsLinesStayBetween99And151) {
     EXPECT_EQ(Run(steps), 1);
     EXPECT_EQ(lowest, 99);
     EXPECT_EQ(highest, 151);
+}
+
+// Each tick clears 440 x 150 pixels between the strips from the title's top, so
+// the title and the first credit line never leave a trace as they move.
+TEST_F(Program, EachCreditsTickClearsTheBandFromTheTitleDown) {
+    WriteSettings({});
+    struct Mark {
+        std::int32_t x, dy;
+        bool cleared;
+    };
+    // Left of every line, so that no text covers them; dy from the title's top.
+    const Mark marks[] = {{100, 0, true},    {299, 149, true},  {539, 75, true},  {200, 100, true},
+                          {99, 10, false},   {540, 10, false},  {200, 150, false}, {200, -1, false}};
+    std::int32_t top = 0;
+    const auto markAndTick = [&] {
+        top = g_creditsY;
+        for (const Mark& m : marks) {
+            platform::common::FillRect(g_primarySurface, {m.x, top + m.dy, m.x + 1, top + m.dy + 1}, 0xFFFF);
+        }
+        headless::AdvanceTime(50);
+    };
+    const auto expectMarks = [&] {
+        for (const Mark& m : marks) {
+            EXPECT_EQ(headless::RawPixelAt(m.x, top + m.dy), m.cleared ? 0 : 0xFFFF)
+                << m.x << "," << m.dy << " from the title at " << top;
+        }
+    };
+    std::vector<std::function<void()>> steps{[] { headless::PostLeftClick(300, 300); }, markAndTick};
+    // Up first, then, from 99, down.
+    steps.push_back([&] {
+        expectMarks();
+        headless::AdvanceTime(50 * 3);
+    });
+    steps.push_back(markAndTick);
+    steps.push_back([&] {
+        EXPECT_EQ(g_creditsY, top + 1);
+        expectMarks();
+        headless::CloseWindow();
+    });
+    EXPECT_EQ(Run(steps), 1);
+}
+
+// A picture check that fails leaves the expected and the actual screen and their
+// difference, and says where. The test runs itself again in a child process,
+// where the check fails on purpose.
+TEST_F(Program, AFailedPictureCheckLeavesItsPicturesAndSaysWhere) {
+    if (std::getenv("WOLBY_CHECK_FAILS_ON_PURPOSE") != nullptr) {
+        WriteSettings({});
+        Run({[] {
+            EXPECT_TRUE(MarkerAt(1));  // there is none before the pointer moves
+            headless::CloseWindow();
+        }});
+        return;
+    }
+    const ::testing::TestInfo* self = ::testing::UnitTest::GetInstance()->current_test_info();
+    const std::string name = std::string(self->test_suite_name()) + "." + self->name();
+    const std::string folder = directory + "/pictures";
+    const std::string command = "WOLBY_CHECK_FAILS_ON_PURPOSE=1 WOLBY_PICTURE_DIR='" + folder + "' '" +
+                                std::filesystem::read_symlink("/proc/self/exe").string() +
+                                "' --gtest_filter=" + name + " > output 2>&1";
+    EXPECT_NE(std::system(command.c_str()), 0) << "the check did not fail";
+    std::ifstream outputFile("output");
+    const std::string output{std::istreambuf_iterator<char>(outputFile), {}};
+    const std::string stem = folder + "/" + name + "-1-";
+    std::vector<platform::Bitmap> pictures;
+    for (const char* which : {"expected", "actual", "difference"}) {
+        const std::string path = stem + which + ".bmp";
+        EXPECT_NE(output.find(path), std::string::npos) << output;
+        std::ifstream file(path, std::ios::binary);
+        pictures.push_back(platform::common::ReadBitmap({std::istreambuf_iterator<char>(file), {}}));
+        ASSERT_NE(pictures.back(), nullptr) << path;
+        ASSERT_EQ(pictures.back()->pixels.size(), 800u * 600u) << path;
+    }
+    // The marker's place: black on the screen, the marker in the expected
+    // picture; the difference is red exactly where the two differ.
+    int differing = 0;
+    int red = 0;
+    for (std::size_t i = 0; i < 800u * 600u; ++i) {
+        const std::int32_t x = static_cast<std::int32_t>(i % 800);
+        const std::int32_t y = static_cast<std::int32_t>(i / 800);
+        const bool inMarker = x >= 240 && x < 290 && y >= 170 && y < 220;
+        const bool differs = pictures[0]->pixels[i] != pictures[1]->pixels[i];
+        const bool shownRed = pictures[2]->pixels[i] == 0x0000FF;
+        if ((inMarker && pictures[1]->pixels[i] != 0) || (differs && !inMarker) || differs != shownRed) {
+            ADD_FAILURE() << "pictures wrong at " << x << "," << y;
+            break;
+        }
+        differing += differs;
+        red += shownRed;
+    }
+    EXPECT_GT(differing, 100);
+    EXPECT_EQ(red, differing);
+    for (const platform::Bitmap picture : pictures) platform::DeleteBitmap(picture);
 }
 
 TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {

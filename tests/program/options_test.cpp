@@ -85,13 +85,14 @@ TEST_F(Program, EveryArrowStepsByOneAndStopsAtItsEnd) {
     for (const Row& row : rows) {
         auto value = [row] { return g_game.Execute(PackCommand(row.read, row.arg, 0, 0, 0, 0)); };
         // What a person sees for the value after a change.
-        auto shows = [row](int v) {
+        auto shows = [row](int v) -> ::testing::AssertionResult {
             if (row.y == 150) {
                 const std::string text = " " + std::to_string(v) + "x" + std::to_string(v);
                 return ShowsText(text.c_str(), kText, kBlack, 440, 150);
             }
             if (row.y <= 250) return ShowsText(("   " + std::to_string(v) + " ").c_str(), kText, kBlack, 440, row.y);
-            return row.y == 300 ? SwatchShows(0, DiscColour(1, v)) : SwatchShows(1, DiscColour(2, v));
+            return ::testing::AssertionResult(row.y == 300 ? SwatchShows(0, DiscColour(1, v))
+                                                           : SwatchShows(1, DiscColour(2, v)));
         };
         // Ten clicks on the left arrow, then ten on the right, each checked:
         // one step at a time, and nothing past either end.

@@ -2,12 +2,17 @@
 
 #include <unistd.h>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
+#include <optional>
+#include <string>
+#include <utility>
 
 #include "screens/match.h"
+#include "shell/platform/common/bitmap_file.h"
 #include "shell/platform/common/surface.h"
 #include "shell/program_state.h"
 #include "shell/put_text.h"
@@ -29,13 +34,118 @@ void FreshProcess() {
     SetCalendarTime(0);
 }
 
+// A scenario stopped by its idle budget: what the program was showing then.
+void ReportStall(const std::string& why) {
+    static const char* const kScreens[] = {"the menu", "a match", "the options", "the credits"};
+    const bool known = g_screen >= 0 && g_screen < 4;
+    ADD_FAILURE() << why << ", showing " << (known ? kScreens[g_screen] : "an unknown screen") << " with player "
+                  << (g_player1ToMove ? 1 : 2) << " to move" << (g_matchOver ? ", the match over" : "");
+}
+
 std::uint16_t SheetPixel(std::int32_t x, std::int32_t y) {
     return g_sheetSurface->pixels[static_cast<std::size_t>(y * g_sheetSurface->width + x)];
+}
+
+// ---------------------------------------------------------------- pictures of failed checks
+
+using Pixels = std::vector<std::uint16_t>;
+constexpr std::int32_t kWidth = 800;
+constexpr std::int32_t kHeight = 600;
+
+// Where the pictures go: chosen before the first test leaves its starting folder.
+std::string g_pictureFolder;
+// The running test's name, taken at its start: while a result is being
+// reported, gtest keeps the test's own information locked.
+std::string g_testName;
+
+// The last check that did not find what it looked for. Its pictures are only
+// written if the test then reports its result as a failure.
+struct Pictures {
+    int id = 0;
+    Pixels expected;
+    Pixels actual;
+};
+Pictures g_lastPictures;
+
+Pixels ScreenPixels() {
+    Pixels pixels(static_cast<std::size_t>(kWidth * kHeight));
+    for (std::int32_t y = 0; y < kHeight; ++y) {
+        for (std::int32_t x = 0; x < kWidth; ++x) {
+            pixels[static_cast<std::size_t>(y * kWidth + x)] = platform::headless::RawPixelAt(x, y);
+        }
+    }
+    return pixels;
+}
+
+// The check's failure, naming its pictures: the screen as it would be with what
+// the check looked for, and as it is.
+::testing::AssertionResult Mismatch(Pixels expected, Pixels actual) {
+    g_lastPictures = {g_lastPictures.id + 1, std::move(expected), std::move(actual)};
+    return ::testing::AssertionFailure() << "[pictures " << g_lastPictures.id << "]";
+}
+
+// The screen with the pixels `at` gives (where it gives one) put in.
+template <typename At>
+Pixels ScreenWith(At at) {
+    Pixels pixels = ScreenPixels();
+    for (std::int32_t y = 0; y < kHeight; ++y) {
+        for (std::int32_t x = 0; x < kWidth; ++x) {
+            if (const auto want = at(x, y)) pixels[static_cast<std::size_t>(y * kWidth + x)] = *want;
+        }
+    }
+    return pixels;
+}
+
+bool WritePicture(const Pixels& pixels, const std::string& path) {
+    platform::SurfaceObject picture;
+    picture.width = kWidth;
+    picture.height = kHeight;
+    picture.pixels = pixels;
+    return platform::common::WriteBmp24(&picture, path);
+}
+
+class PictureSaver : public ::testing::EmptyTestEventListener {
+    void OnTestPartResult(const ::testing::TestPartResult& result) override {
+        const std::string marker = "[pictures " + std::to_string(g_lastPictures.id) + "]";
+        if (!result.failed() || g_lastPictures.id == 0 ||
+            std::string(result.message()).find(marker) == std::string::npos) {
+            return;
+        }
+        const std::string stem = g_pictureFolder + "/" + g_testName + "-" + std::to_string(g_lastPictures.id);
+        // Differing pixels red, the others a quarter as bright.
+        Pixels difference(g_lastPictures.actual.size());
+        for (std::size_t i = 0; i < difference.size(); ++i) {
+            const unsigned seen = g_lastPictures.actual[i];
+            const unsigned dimmed =
+                ((seen >> 13) << 11) | ((((seen >> 5) & 0x3F) >> 2) << 5) | ((seen & 0x1F) >> 2);
+            difference[i] = static_cast<std::uint16_t>(seen != g_lastPictures.expected[i] ? 0xF800u : dimmed);
+        }
+        std::error_code ignored;
+        fs::create_directories(g_pictureFolder, ignored);
+        const bool written = WritePicture(g_lastPictures.expected, stem + "-expected.bmp") &&
+                             WritePicture(g_lastPictures.actual, stem + "-actual.bmp") &&
+                             WritePicture(difference, stem + "-difference.bmp");
+        std::printf("%s pictures of the failed check: %s-expected.bmp, %s-actual.bmp, %s-difference.bmp\n",
+                    written ? "the" : "could not write the", stem.c_str(), stem.c_str(), stem.c_str());
+    }
+};
+
+void SavePicturesOfFailedChecks() {
+    static const bool added = [] {
+        const char* chosen = std::getenv("WOLBY_PICTURE_DIR");
+        g_pictureFolder = chosen ? chosen : (fs::current_path() / "failed-pictures").string();
+        ::testing::UnitTest::GetInstance()->listeners().Append(new PictureSaver);
+        return true;
+    }();
+    (void)added;
+    const ::testing::TestInfo* test = ::testing::UnitTest::GetInstance()->current_test_info();
+    g_testName = std::string(test->test_suite_name()) + "." + test->name();
 }
 
 }  // namespace
 
 void Program::SetUp() {
+    SavePicturesOfFailedChecks();
     char pattern[] = "/tmp/wolby-program-XXXXXX";
     ASSERT_NE(mkdtemp(pattern), nullptr);
     directory = pattern;
@@ -44,6 +154,7 @@ void Program::SetUp() {
     previousDirectory = fs::current_path().string();
     fs::current_path(directory);
     FreshProcess();
+    platform::headless::SetStallReporter(&ReportStall);
 }
 
 void Program::TearDown() {
@@ -51,6 +162,7 @@ void Program::TearDown() {
     EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0);
     fs::current_path(previousDirectory);
     FreshProcess();
+    platform::headless::SetStallReporter(nullptr);
     fs::remove_all(directory);
 }
 
@@ -89,43 +201,93 @@ int Program::Run(std::vector<std::function<void()>> steps) {
     }
     platform::headless::SetScenario(std::move(steps));
     const int status = WinMain();
-    EXPECT_FALSE(platform::headless::TakeStall()) << "the program waited with nothing left to do";
+    EXPECT_FALSE(platform::headless::TakeStall()) << "the program stopped before the scenario ended it";
     return status;
 }
 
-bool ShowsPiece(const platform::Rect& piece, std::int32_t x, std::int32_t y) {
+::testing::AssertionResult ShowsPiece(const platform::Rect& piece, std::int32_t x, std::int32_t y) {
+    const auto want = [&piece, x, y](std::int32_t px, std::int32_t py) -> std::optional<std::uint16_t> {
+        const std::int32_t sx = piece.left + px - x;
+        const std::int32_t sy = piece.top + py - y;
+        if (sx < piece.left || sx >= piece.right || sy < piece.top || sy >= piece.bottom) return std::nullopt;
+        return SheetPixel(sx, sy);
+    };
     for (std::int32_t sy = piece.top; sy < piece.bottom; ++sy) {
         for (std::int32_t sx = piece.left; sx < piece.right; ++sx) {
-            if (platform::headless::RawPixelAt(x + sx - piece.left, y + sy - piece.top) != SheetPixel(sx, sy)) {
-                return false;
+            const std::int32_t px = x + sx - piece.left;
+            const std::int32_t py = y + sy - piece.top;
+            if (platform::headless::RawPixelAt(px, py) != SheetPixel(sx, sy)) {
+                return Mismatch(ScreenWith(want), ScreenPixels()) << " first difference at " << px << "," << py;
             }
         }
     }
-    return true;
+    return ::testing::AssertionSuccess();
 }
 
-bool AllBlack(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
+::testing::AssertionResult AllBlack(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom) {
     for (std::int32_t y = top; y < bottom; ++y) {
         for (std::int32_t x = left; x < right; ++x) {
-            if (platform::headless::RawPixelAt(x, y) != 0) return false;
+            if (platform::headless::RawPixelAt(x, y) != 0) {
+                const auto black = [=](std::int32_t px, std::int32_t py) -> std::optional<std::uint16_t> {
+                    if (px < left || px >= right || py < top || py >= bottom) return std::nullopt;
+                    return std::uint16_t{0};
+                };
+                return Mismatch(ScreenWith(black), ScreenPixels()) << " not black at " << x << "," << y;
+            }
         }
     }
-    return true;
+    return ::testing::AssertionSuccess();
 }
 
-bool ShowsText(const char* text, Colour textColour, Colour backColour, std::int32_t x, std::int32_t y) {
-    std::vector<std::uint16_t> before;
-    for (std::int32_t py = y; py < y + 24 && py < 600; ++py) {
-        for (std::int32_t px = x; px < 800; ++px) before.push_back(platform::headless::RawPixelAt(px, py));
+::testing::AssertionResult ShowsText(const char* text, Colour textColour, Colour backColour, std::int32_t x,
+                                     std::int32_t y) {
+    const std::int32_t bottom = std::min(y + 24, kHeight);
+    Pixels before;
+    for (std::int32_t py = y; py < bottom; ++py) {
+        for (std::int32_t px = x; px < kWidth; ++px) before.push_back(platform::headless::RawPixelAt(px, py));
     }
     PutText(text, textColour, backColour, x, y);
     std::size_t i = 0;
-    for (std::int32_t py = y; py < y + 24 && py < 600; ++py) {
-        for (std::int32_t px = x; px < 800; ++px) {
-            if (platform::headless::RawPixelAt(px, py) != before[i++]) return false;
+    for (std::int32_t py = y; py < bottom; ++py) {
+        for (std::int32_t px = x; px < kWidth; ++px) {
+            if (platform::headless::RawPixelAt(px, py) != before[i++]) {
+                // The text is drawn now: the screen is the expected picture, and
+                // the actual one is the screen with what was there before.
+                const auto seen = [&before, x, y, bottom](std::int32_t qx,
+                                                          std::int32_t qy) -> std::optional<std::uint16_t> {
+                    if (qx < x || qy < y || qy >= bottom) return std::nullopt;
+                    return before[static_cast<std::size_t>((qy - y) * (kWidth - x) + (qx - x))];
+                };
+                return Mismatch(ScreenPixels(), ScreenWith(seen))
+                       << " \"" << text << "\" differs at " << px << "," << py;
+            }
         }
     }
-    return true;
+    return ::testing::AssertionSuccess();
+}
+
+::testing::AssertionResult ShowsDiscOverlay(int column, int row) {
+    const std::int32_t left = kBoardLeft + kSquarePitch * column;
+    const std::int32_t top = kBoardTop + kSquarePitch * row;
+    const std::int32_t height = sheet::DiscOverlay.bottom - sheet::DiscOverlay.top;
+    // The overlay's pixel over a screen point of the square, as a stretch samples
+    // it (the row under the pixel's centre); black lets the disc show.
+    const auto overlay = [=](std::int32_t x, std::int32_t y) -> std::optional<std::uint16_t> {
+        if (x < left || x >= left + kSquareSize || y < top || y >= top + kSquareSize) return std::nullopt;
+        const std::int32_t sy = sheet::DiscOverlay.top + (2 * (y - top) + 1) * height / (2 * kSquareSize);
+        const std::uint16_t pixel = SheetPixel(sheet::DiscOverlay.left + x - left, sy);
+        if (pixel == 0) return std::nullopt;
+        return pixel;
+    };
+    for (std::int32_t y = top; y < top + kSquareSize; ++y) {
+        for (std::int32_t x = left; x < left + kSquareSize; ++x) {
+            const auto want = overlay(x, y);
+            if (want && platform::headless::RawPixelAt(x, y) != *want) {
+                return Mismatch(ScreenWith(overlay), ScreenPixels()) << " no overlay at " << x << "," << y;
+            }
+        }
+    }
+    return ::testing::AssertionSuccess();
 }
 
 Colour DiscColour(int player, int colourIndex) {

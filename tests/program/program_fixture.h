@@ -45,14 +45,25 @@ private:
     std::string previousDirectory;
 };
 
+// The picture checks. When one does not find what it looks for and the test
+// reports that as a failure, the expected and the actual screen and their
+// difference (differing pixels red, the rest dimmed) are saved as BMP files in
+// WOLBY_PICTURE_DIR, or else in "failed-pictures" in the folder the test was
+// started in (for CTest, the test's build folder), and their paths printed.
+
 // Whether the screen shows the sheet piece unscaled with its top-left at (x, y).
-bool ShowsPiece(const platform::Rect& piece, std::int32_t x, std::int32_t y);
+::testing::AssertionResult ShowsPiece(const platform::Rect& piece, std::int32_t x, std::int32_t y);
 // Whether every pixel of the rectangle is black.
-bool AllBlack(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
+::testing::AssertionResult AllBlack(std::int32_t left, std::int32_t top, std::int32_t right, std::int32_t bottom);
 
 // Whether the screen already shows the line of text (code page 1250) at (x, y)
 // in these colours: drawing it again there changes no pixel.
-bool ShowsText(const char* text, Colour textColour, Colour backColour, std::int32_t x, std::int32_t y);
+::testing::AssertionResult ShowsText(const char* text, Colour textColour, Colour backColour, std::int32_t x,
+                                     std::int32_t y);
+
+// Whether the square (column, row) shows the disc overlay over its disc: each
+// pixel where the overlay (50 x 48, stretched to the square) is not black.
+::testing::AssertionResult ShowsDiscOverlay(int column, int row);
 
 // Disc colours as the surface holds them.
 Colour DiscColour(int player, int colourIndex);

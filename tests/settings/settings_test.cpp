@@ -2,9 +2,19 @@
 
 #include <gtest/gtest.h>
 
+#include <grp.h>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
 #include <climits>
+#include <csignal>
 #include <cstdint>
+#include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -51,6 +61,13 @@ Bytes Join(std::initializer_list<Bytes> parts) {
     return all;
 }
 
+// Line feeds as text mode stores them: each one two bytes.
+Bytes LineFeedPairs(int count) {
+    Bytes pairs;
+    for (int i = 0; i < count; ++i) pairs.insert(pairs.end(), {0x0D, 0x0A});
+    return pairs;
+}
+
 TEST(SettingsTest, DiscColourTellsPlayerOneFromEveryOtherValue) {
     Settings s;
     Set(s, {3, 8, 6, 0, 2});
@@ -76,7 +93,15 @@ TEST(SettingsTest, EveryCombinationInRangeSurvivesTheStoredImage) {
                     }
 }
 
-class SettingsFileTest : public test_support::FileTest {};
+class SettingsFileTest : public test_support::FileTest {
+protected:
+    // A folder closed to writing is opened again, so that it can be removed.
+    void TearDown() override {
+        if (!lockedFolder_.empty()) fs::permissions(lockedFolder_, fs::perms::owner_all, fs::perm_options::add);
+        test_support::FileTest::TearDown();
+    }
+    fs::path lockedFolder_;
+};
 
 TEST_F(SettingsFileTest, SaveWritesTheExactTwelveBytes) {
     WriteFile(Settings::kFileName, Bytes(40, 0x55));  // an older, longer file goes
@@ -118,6 +143,9 @@ TEST_F(SettingsFileTest, HandWrittenFilesLoadAsTextModeReadsThem) {
         {"line feeds stored as pairs in the tag",
          Join({{0x0D, 0x0A, 0x0D, 0x0A, 0x0D, 0x0A, 0x0D, 0x0A}, {3, 4, 7, 5, 1, 0, 0, 0}}),
          {3, 4, 7, 5, 1}},
+        {"every byte before the last field a line feed stored as a pair (held to its range)",
+         Join({LineFeedPairs(8), {1}, LineFeedPairs(3)}),
+         {9, 9, 8, 9, 1}},
         {"lone returns are data bytes",
          Join({{0x0D, 0x0D, 0x0A, 0x0D, 0x0D}, {3, 4, 7, 5, 1}}),
          {3, 4, 7, 5, 1}},
@@ -187,41 +215,166 @@ TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileCannotBeOpened) {
     ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
 }
 
-// The old file, as the original program wrote it.
+// A file from an earlier session, with no default among its values.
 const Bytes kOldFile{0x90, 0xE1, 0x40, 0x00, 4, 5, 7, 3, 1, 0, 0, 0};
+const Values kNext{9, 9, 5, 9, 0};
+const Bytes kNextFile{0x90, 0xE1, 0x40, 0x00, 9, 9, 5, 9, 0, 0, 0, 0};
 
 void ExpectFailedSave(wolby_test::ScriptedDialogs& dialogs) {
     Settings s;
-    Set(s, {9, 9, 5, 9, 0});
+    Set(s, kNext);
     EXPECT_FALSE(s.Save(dialogs));
     ExpectOneDialog(dialogs, settings_text::kCannotSave, false);
-    EXPECT_EQ(Read(s), (Values{9, 9, 5, 9, 0})) << "the record in memory is unchanged";
+    EXPECT_EQ(Read(s), kNext) << "the record in memory is unchanged";
 }
 
-TEST_F(SettingsFileTest, SaveThatCannotCreateItsFileKeepsTheOldOne) {
-    WriteFile(Settings::kFileName, kOldFile);
+std::vector<std::string> Listing(const fs::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// Saves kNext in a child process once `prepare` has set it up (a limit, another
+// user): 0 when saved without a word, 1 when refused with its one message, 2
+// otherwise, 3 when `prepare` failed.
+int SaveInChild(const std::function<bool()>& prepare) {
+    std::fflush(nullptr);
+    const pid_t child = fork();
+    if (child == 0) {
+        if (!prepare()) _exit(3);
+        wolby_test::ScriptedDialogs dialogs;
+        Settings s;
+        Set(s, kNext);
+        const bool saved = s.Save(dialogs);
+        const auto shown = dialogs.TakeShown();
+        if (saved && shown.empty()) _exit(0);
+        if (!saved && shown.size() == 1 && shown[0].text == settings_text::kCannotSave) _exit(1);
+        _exit(2);
+    }
+    int status = 0;
+    waitpid(child, &status, 0);
+    return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
+}
+
+TEST_F(SettingsFileTest, AFolderWhereTheTemporaryBelongsMakesTheSaveRewriteTheFileInPlace) {
+    WriteFile(Settings::kFileName, Join({kOldFile, Bytes(20, 0x55)}));  // longer than a new one
     fs::create_directory(std::string(Settings::kFileName) + ".tmp");
-    ExpectFailedSave(dialogs);
-    EXPECT_EQ(ReadFile(Settings::kFileName), kOldFile);
+    Settings s;
+    Set(s, kNext);
+    EXPECT_TRUE(s.Save(dialogs));
+    EXPECT_EQ(ReadFile(Settings::kFileName), kNextFile);
+    EXPECT_TRUE(fs::is_directory(std::string(Settings::kFileName) + ".tmp"));
+    EXPECT_TRUE(dialogs.TakeShown().empty());
 }
 
 TEST_F(SettingsFileTest, SaveThatCannotReplaceTheFileRemovesItsTemporary) {
     fs::create_directories(fs::path(Settings::kFileName) / "inside");
     ExpectFailedSave(dialogs);
     EXPECT_TRUE(fs::is_directory(fs::path(Settings::kFileName) / "inside"));
-    EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1)
+    EXPECT_EQ(Listing("."), std::vector<std::string>{Settings::kFileName})
         << "the temporary file was left behind";
 }
 
 TEST_F(SettingsFileTest, SaveWhoseWriteFailsKeepsTheOldFile) {
-    if (!fs::exists("/dev/full")) GTEST_SKIP() << "no /dev/full to make a write fail";
     WriteFile(Settings::kFileName, kOldFile);
-    // The temporary opens, but nothing can be written into it.
-    fs::create_symlink("/dev/full", std::string(Settings::kFileName) + ".tmp");
-    ExpectFailedSave(dialogs);
+    // The temporary is created, but no more than 5 bytes can go into any file.
+    const int status = SaveInChild([] {
+        const rlimit limit{5, 5};
+        std::signal(SIGXFSZ, SIG_IGN);
+        return setrlimit(RLIMIT_FSIZE, &limit) == 0;
+    });
+    EXPECT_EQ(status, 1);
     EXPECT_EQ(ReadFile(Settings::kFileName), kOldFile);
-    EXPECT_TRUE(fs::exists("/dev/full"));
-    EXPECT_FALSE(fs::is_symlink(std::string(Settings::kFileName) + ".tmp"));
+    EXPECT_EQ(Listing("."), std::vector<std::string>{Settings::kFileName});
+}
+
+TEST_F(SettingsFileTest, SaveThroughSymbolicLinksReplacesTheFileTheyLeadTo) {
+    fs::create_directory("elsewhere");
+    WriteFile("elsewhere/mine.dat", kOldFile);
+    fs::create_symlink("elsewhere/mine.dat", "link");
+    fs::create_symlink("link", Settings::kFileName);
+    for (const bool fileThere : {true, false}) {
+        SCOPED_TRACE(fileThere ? "over the file" : "a link to no file yet");
+        if (!fileThere) fs::remove("elsewhere/mine.dat");
+        Settings s;
+        Set(s, kNext);
+        ASSERT_TRUE(s.Save(dialogs));
+        EXPECT_EQ(fs::read_symlink(Settings::kFileName), "link");
+        EXPECT_EQ(fs::read_symlink("link"), "elsewhere/mine.dat");
+        EXPECT_EQ(ReadFile("elsewhere/mine.dat"), kNextFile);
+        EXPECT_EQ(Listing("elsewhere"), std::vector<std::string>{"mine.dat"});
+        EXPECT_EQ(Listing("."), (std::vector<std::string>{"elsewhere", "link", Settings::kFileName}));
+    }
+    Settings loaded;
+    ASSERT_TRUE(loaded.Load(dialogs));
+    EXPECT_EQ(Read(loaded), kNext);
+    EXPECT_TRUE(dialogs.TakeShown().empty());
+}
+
+TEST_F(SettingsFileTest, SaveKeepsTheFilesModeAndOwner) {
+    constexpr uid_t kOtherUser = 65534;  // nobody
+    for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
+                                 fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                                     fs::perms::others_read | fs::perms::others_write}) {
+        WriteFile(Settings::kFileName, kOldFile);
+        fs::permissions(Settings::kFileName, mode);
+        // Only root may give the file away; the owner is then kept as well.
+        const bool givenAway = geteuid() == 0 && chown(Settings::kFileName, kOtherUser, kOtherUser) == 0;
+        Settings s;
+        Set(s, kNext);
+        ASSERT_TRUE(s.Save(dialogs));
+        struct stat after {};
+        ASSERT_EQ(stat(Settings::kFileName, &after), 0);
+        EXPECT_EQ(fs::status(Settings::kFileName).permissions(), mode);
+        if (givenAway) {
+            EXPECT_EQ(after.st_uid, kOtherUser);
+            EXPECT_EQ(after.st_gid, kOtherUser);
+        }
+        EXPECT_EQ(ReadFile(Settings::kFileName), kNextFile);
+        fs::remove(Settings::kFileName);
+    }
+}
+
+// The player may write setting.dat but not its folder: no temporary can be made
+// there, and the file is rewritten where it is. Run as a user who is not root
+// (root may write any folder); a root test process lets a child become nobody.
+TEST_F(SettingsFileTest, InAFolderThePlayerCannotWriteTheFileIsRewrittenInPlace) {
+    constexpr uid_t kPlayer = 65534;  // nobody
+    const bool root = geteuid() == 0;
+    const fs::path folder = directory_ / "game";
+    fs::create_directory(folder);
+    const fs::path file = folder / Settings::kFileName;
+    const auto asPlayer = [&folder, root] {
+        if (root && (setgroups(0, nullptr) != 0 || setgid(kPlayer) != 0 || setuid(kPlayer) != 0)) return false;
+        return chdir(folder.c_str()) == 0 && access(".", W_OK) != 0;
+    };
+    // Root's folders are open to nobody to enter, not to write; a player's own
+    // folder is closed to writing by its mode.
+    const fs::perms enter = fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec;
+    fs::permissions(directory_, enter);
+    fs::permissions(folder, root ? enter : fs::perms::owner_read | fs::perms::owner_exec);
+    lockedFolder_ = folder;
+
+    for (const bool writable : {true, false}) {
+        SCOPED_TRACE(writable ? "a file the player may write" : "a file the player may not write");
+        fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
+        WriteFile(file, kOldFile);
+        fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
+        const fs::perms mode = writable ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
+                                        : fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
+        fs::permissions(file, mode);
+        if (root) {
+            ASSERT_EQ(chown(file.c_str(), writable ? kPlayer : 0, writable ? kPlayer : 0), 0);
+        }
+
+        const int status = SaveInChild(asPlayer);
+        if (status == 3) GTEST_SKIP() << "the test process cannot act as a player without write access to a folder";
+        EXPECT_EQ(status, writable ? 0 : 1);
+        EXPECT_EQ(ReadFile(file), writable ? kNextFile : kOldFile);
+        EXPECT_EQ(fs::status(file).permissions(), mode);
+        EXPECT_EQ(Listing(folder), std::vector<std::string>{Settings::kFileName});
+    }
 }
 
 }  // namespace

@@ -80,7 +80,8 @@ constexpr Colour FromPixel(std::uint16_t pixel) {
 }
 
 // Surfaces and brushes live in one registry until DestroyAll (headless Reset,
-// program exit), so handles stay valid for the whole run, as the game expects.
+// program exit): the game makes its surfaces once and never releases them, so
+// their handles stay valid for the whole run.
 Surface NewSurface(std::int32_t width, std::int32_t height);
 void DestroyAll();
 int LiveSurfaces();

@@ -4,6 +4,7 @@
 // fault switches and the scenario that moves a test on when the program waits.
 #include "shell/platform/headless/headless.h"
 
+#include <cstdio>
 #include <deque>
 #include <map>
 
@@ -25,6 +26,10 @@ namespace {
 constexpr std::int32_t kDesktopWidth = 1024;
 constexpr std::int32_t kDesktopHeight = 768;
 
+// Far more idle moments than any scenario needs, and spent in well under a
+// second by a handler that only lets time pass.
+constexpr std::int64_t kIdleBudget = 20000;
+
 struct State {
     Cursor cursor = nullptr;
 
@@ -35,6 +40,8 @@ struct State {
     std::vector<std::function<void()>> steps;
     std::size_t nextStep = 0;
     bool stalled = false;
+    std::int64_t idleBudget = kIdleBudget;
+    std::int64_t idleMoments = 0;
 
     std::deque<int> answers;
     std::vector<headless::ShownMessageBox> shown;
@@ -46,6 +53,12 @@ struct State {
 State& S() {
     static State state;
     return state;
+}
+
+// Outside the state: Reset keeps it.
+headless::StallReporter& Reporter() {
+    static headless::StallReporter reporter;
+    return reporter;
 }
 
 CursorObject g_forkCursor{kForkCursor};
@@ -64,6 +77,16 @@ std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
 // Lets the scenario move on; false when it could not (a stall).
 bool RunIdleStep() {
     State& s = S();
+    if (++s.idleMoments > s.idleBudget) {
+        const std::string why = "the scenario was stopped after " + std::to_string(s.idleBudget) +
+                                " idle moments without an end (" + std::to_string(s.now) + " ms of virtual time)";
+        if (Reporter()) {
+            Reporter()(why);
+        } else {
+            std::fprintf(stderr, "%s\n", why.c_str());
+        }
+        return false;
+    }
     const common::MessageQueue& queue = common::Emulated().queue;
     const std::size_t postedBefore = queue.Size();
     const std::int64_t targetBefore = s.target;
@@ -190,12 +213,14 @@ void InvalidateWindow() { common::Emulated().invalid = true; }
 void SetIdleHandler(IdleHandler handler) {
     S().steps.clear();
     S().idle = std::move(handler);
+    SetIdleBudget(kIdleBudget);
 }
 
 void SetScenario(std::vector<std::function<void()>> steps) {
     State& s = S();
     s.steps = std::move(steps);
     s.nextStep = 0;
+    SetIdleBudget(kIdleBudget);
     s.idle = [] {
         State& state = S();
         if (state.nextStep >= state.steps.size()) return;
@@ -211,6 +236,13 @@ bool TakeStall() {
     common::Emulated().stuck = false;
     return was;
 }
+
+void SetIdleBudget(std::int64_t moments) {
+    S().idleBudget = moments;
+    S().idleMoments = 0;
+}
+
+void SetStallReporter(StallReporter reporter) { Reporter() = std::move(reporter); }
 
 void ScriptMessageBoxAnswer(int answer) { S().answers.push_back(answer); }
 

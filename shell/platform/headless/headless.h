@@ -52,8 +52,19 @@ using IdleHandler = std::function<void()>;
 void SetIdleHandler(IdleHandler handler);
 // Runs the steps one per idle moment, in order; after the last, a stall.
 void SetScenario(std::vector<std::function<void()>> steps);
-// True when GetMessage found nothing to do and no way forward; cleared by the call.
+// True when GetMessage found nothing to do and no way forward, or the idle
+// budget ran out; cleared by the call.
 bool TakeStall();
+// A scenario may run the idle handler this many times (SetIdleHandler and
+// SetScenario start the count afresh, with 20,000): a handler that only lets
+// time pass while the program never gets anywhere must not spin forever. When
+// the budget is spent, GetMessage records a stall, tells the stall reporter and
+// answers the quit message. Setting a budget starts the count afresh.
+void SetIdleBudget(std::int64_t moments);
+// Told why the scenario was stopped (the budget spent); the test adds what the
+// program was doing. Kept across Reset; without one the reason goes to stderr.
+using StallReporter = std::function<void(const std::string& why)>;
+void SetStallReporter(StallReporter reporter);
 
 // ---------------------------------------------------------------- dialogs
 struct ShownMessageBox {
