@@ -29,6 +29,8 @@ public:
     // is full, answers false and changes nothing.
     bool TurnDisc(Position square, std::int32_t side);
     std::int32_t CountDiscs(std::int32_t side) const;
+    // Both lists the same, in the same order.
+    bool operator==(const Board& other) const { return side0 == other.side0 && side1 == other.side1; }
 
     PieceList side0;  // player 1
     PieceList side1;  // player 2

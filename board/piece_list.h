@@ -28,6 +28,14 @@ public:
         return NotFound;
     }
     bool Holds(Position square) const { return Find(square) != NotFound; }
+    // The same squares in the same order; what lies past `count` does not matter.
+    bool operator==(const PieceList& other) const {
+        if (count != other.count) return false;
+        for (std::int8_t i = 0; i < count; ++i) {
+            if (!items[i].Equals(other.items[i])) return false;
+        }
+        return true;
+    }
     // Removes the square and closes the gap, keeping the others in order.
     bool Remove(Position square);
     std::int8_t Count() const { return count; }

@@ -62,13 +62,13 @@ TEST(Board, ATurnThatCannotCompleteChangesNothing) {
     EXPECT_FALSE(b.TurnDisc(Position(0, 0), 1)) << "an empty square";
     EXPECT_FALSE(b.TurnDisc(Position(2, 2), 0)) << "the mover's own disc";
     EXPECT_FALSE(b.TurnDisc(Position(3, 2), 1)) << "the mover's own disc";
-    EXPECT_TRUE(SameBoard(b, start));
+    EXPECT_EQ(b, start);
 
     // The mover's list is full: the disc stays where it is instead of vanishing.
     b = FullListPosition();
     const Board full = b;
     EXPECT_FALSE(b.TurnDisc(Position(1, 0), 0));
-    EXPECT_TRUE(SameBoard(b, full));
+    EXPECT_EQ(b, full);
     ASSERT_TRUE(b.side0.Remove(Position(2, 7)));
     EXPECT_TRUE(b.TurnDisc(Position(1, 0), 0)) << "with room again it turns";
     EXPECT_EQ(b.CountDiscs(0), PieceList::Capacity);
@@ -78,7 +78,7 @@ TEST(Board, ATurnThatCannotCompleteChangesNothing) {
 TEST(Board, CopiesAreIndependent) {
     Board original(8);
     Board copy = original;
-    ASSERT_TRUE(SameBoard(copy, original));
+    ASSERT_EQ(copy, original);
 
     ASSERT_TRUE(copy.TryPlace(Position(2, 4), 0));
     copy.TurnDisc(Position(3, 4), 0);

@@ -6,7 +6,7 @@
 #include <random>
 
 #include "board/board.h"
-#include "tests/board/grid_oracle.h"
+#include "tests/support/grid_oracle.h"
 #include "tests/board/test_util.h"
 
 namespace {

@@ -69,7 +69,7 @@ TEST(TryPlace, ALegalSquareRefusedByAFullListIsNotPlayed) {
     Board b = FullListPosition();
     const Board full = b;
     EXPECT_FALSE(b.TryPlace(Position(0, 0), 0));
-    EXPECT_TRUE(SameBoard(b, full));
+    EXPECT_EQ(b, full);
     ASSERT_TRUE(b.side0.Remove(Position(2, 7)));
     EXPECT_TRUE(b.TryPlace(Position(0, 0), 0)) << "the square is legal once there is room";
 }
@@ -81,8 +81,8 @@ TEST(TryPlace, OccupiedSquareIsRefusedEvenWithALineToEnclose) {
     const Board before1 = heldByOpponent, before2 = heldByOwn;
     EXPECT_FALSE(heldByOpponent.TryPlace(Position(0, 0), 0));
     EXPECT_FALSE(heldByOwn.TryPlace(Position(0, 0), 0));
-    EXPECT_TRUE(SameBoard(heldByOpponent, before1));
-    EXPECT_TRUE(SameBoard(heldByOwn, before2));
+    EXPECT_EQ(heldByOpponent, before1);
+    EXPECT_EQ(heldByOwn, before2);
 }
 
 TEST(TryPlace, EachDirectionEnclosesOnItsOwn) {
@@ -130,7 +130,7 @@ TEST(TryPlace, LooksAtMostEightDiscsAhead) {
         const Board nineBefore = nine;
         EXPECT_TRUE(eight.TryPlace(played, 0));
         EXPECT_FALSE(nine.TryPlace(played, 0));
-        EXPECT_TRUE(SameBoard(nine, nineBefore));
+        EXPECT_EQ(nine, nineBefore);
         // A short line in the opposite direction still makes the move legal.
         const Dir back{-dir.x, -dir.y};
         nine.side1.Add(Step(played, back, 1));
@@ -166,7 +166,7 @@ TEST(IsEnclosed, FirstMoveOnTheEightByEightStart) {
     ASSERT_EQ(Entries(b.side0), (SquareList{{3, 3}, {4, 4}, {2, 4}}));
     const Board before = b;
     EXPECT_EQ(EnclosedSquares(b, Position(2, 4), 8), (SquareList{{3, 4}}));
-    EXPECT_TRUE(SameBoard(b, before));
+    EXPECT_EQ(b, before);
 }
 
 TEST(IsEnclosed, SingleLineAndBrokenLine) {

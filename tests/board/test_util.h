@@ -2,6 +2,7 @@
 #pragma once
 
 #include <initializer_list>
+#include <ostream>
 #include <utility>
 #include <vector>
 
@@ -48,6 +49,10 @@ inline Board FullListPosition() {
     return b;
 }
 
-inline bool SameBoard(const Board& a, const Board& b) {
-    return Entries(a.side0) == Entries(b.side0) && Entries(a.side1) == Entries(b.side1);
+// A board as its two lists, so that a failed comparison reads as squares.
+inline void PrintTo(const Board& b, std::ostream* os) {
+    for (const PieceList* list : {&b.side0, &b.side1}) {
+        *os << (list == &b.side0 ? "side 0:" : " side 1:");
+        for (const auto& [x, y] : Entries(*list)) *os << " (" << x << ", " << y << ")";
+    }
 }

@@ -83,7 +83,7 @@ TEST_F(GameTest, InitWithTheDefaultsAnswered) {
     EXPECT_EQ(Exec(game, Command::GetDiscColour, 1), 2);
     EXPECT_TRUE(Is<HumanPlayer>(game.player1) && Is<HumanPlayer>(game.player2));
     ASSERT_TRUE(game.board);
-    EXPECT_TRUE(SameBoard(*game.board, Board(6)));
+    EXPECT_EQ(*game.board, Board(6));
 }
 
 TEST_F(GameTest, InitTakesTheFileAndBuildsPlayersAndBoardFromIt) {
@@ -96,7 +96,7 @@ TEST_F(GameTest, InitTakesTheFileAndBuildsPlayersAndBoardFromIt) {
     EXPECT_EQ(Exec(game, Command::GetDiscColour, 7), 4);
     EXPECT_TRUE(Is<HumanPlayer>(game.player1));
     EXPECT_TRUE(Is<ComputerPlayer>(game.player2));
-    EXPECT_TRUE(SameBoard(*game.board, Board(8)));
+    EXPECT_EQ(*game.board, Board(8));
 }
 
 TEST_F(GameTest, AMoveIsPlayedTurnedAndScored) {
@@ -131,7 +131,7 @@ TEST_F(GameTest, TheUnitsDigitChangesNothing) {
     // Player 2 at column 3, row 4: legal on the opening board.
     EXPECT_EQ(plain.Execute(113400), 1);
     EXPECT_EQ(withUnits.Execute(113401), 1);
-    EXPECT_TRUE(SameBoard(*plain.board, *withUnits.board));
+    EXPECT_EQ(*plain.board, *withUnits.board);
     EXPECT_NE(plain.board->side1.Find(Position(3, 4)), PieceList::NotFound);
 }
 
@@ -140,12 +140,12 @@ TEST_F(GameTest, TryMoveLeavesTheMatchBoardAsItWas) {
     Start(game, 1, 2, 6, 0, 2);
     const Board before = *game.board;
     EXPECT_EQ(Exec(game, Command::TryMove, 0, 4, 2), 1);
-    EXPECT_TRUE(SameBoard(*game.board, before));
+    EXPECT_EQ(*game.board, before);
     EXPECT_EQ(game.scratchBoard.side0.Count(), 3) << "the trial is played on the scratch board";
     EXPECT_EQ(Exec(game, Command::TryMove, 0, 0, 0), 0);
     EXPECT_EQ(Exec(game, Command::TryMove, 3, 3, 4), 1) << "digit 3 is side 1";
     EXPECT_EQ(Exec(game, Command::TryMove, 3, 4, 2), 0) << "a square of side 0 only";
-    EXPECT_TRUE(SameBoard(*game.board, before));
+    EXPECT_EQ(*game.board, before);
 }
 
 TEST_F(GameTest, AskMoveAnswersTheChosenSquareOneCoordinateAtATime) {
@@ -165,7 +165,7 @@ TEST_F(GameTest, AskMoveAnswersTheChosenSquareOneCoordinateAtATime) {
         EXPECT_EQ(Exec(computers, Command::TryMove, player, x, y), 1)
             << player << ": " << x << "," << y;
     }
-    EXPECT_TRUE(SameBoard(*computers.board, before));
+    EXPECT_EQ(*computers.board, before);
     // The size passed follows the setting at once: no legal square lies within
     // three columns and rows, so the answer is (0, 0).
     Exec(computers, Command::SetBoardSize, 3);
@@ -197,7 +197,7 @@ TEST_F(GameTest, ASquareOffTheBoardIsRefusedLikeAnIllegalOne) {
     const Board before = *game.board;
     EXPECT_EQ(Exec(game, Command::TryMove, 0, 6, 2), 0);
     EXPECT_EQ(Exec(game, Command::PlayMove, 0, 6, 2), 0);
-    EXPECT_TRUE(SameBoard(*game.board, before));
+    EXPECT_EQ(*game.board, before);
     // The edge is where the settings put it at the moment.
     Exec(game, Command::SetBoardSize, 7);
     EXPECT_EQ(Exec(game, Command::TryMove, 0, 6, 2), 1);
@@ -249,7 +249,7 @@ TEST_F(GameTest, SettersLiveInMemoryUntilSaved) {
     EXPECT_EQ(Exec(game, Command::GetDiscColour, 0), 5);
     EXPECT_EQ(Exec(game, Command::GetDiscColour, 1), 7);
     // Players and board wait for the next match.
-    EXPECT_TRUE(SameBoard(*game.board, Board(6)));
+    EXPECT_EQ(*game.board, Board(6));
     EXPECT_TRUE(Is<HumanPlayer>(game.player2));
     EXPECT_EQ(ReadFile(Settings::kFileName), saved);
 
@@ -283,12 +283,12 @@ TEST_F(GameTest, NewMatchBuildsPlayersAndBoardFromTheCurrentSettings) {
         EXPECT_EQ(Is<ComputerPlayer>(game.player1), !c.firstHuman) << c.humans;
         EXPECT_EQ(Is<HumanPlayer>(game.player2), c.secondHuman) << c.humans;
         EXPECT_EQ(Is<ComputerPlayer>(game.player2), !c.secondHuman) << c.humans;
-        EXPECT_TRUE(SameBoard(*game.board, Board(6))) << "a fresh board";
+        EXPECT_EQ(*game.board, Board(6)) << "a fresh board";
     }
     EXPECT_EQ(Exec(game, Command::GetHumanPlayers), 9) << "the setting itself is kept";
     Exec(game, Command::SetBoardSize, 5);
     Exec(game, Command::NewMatch);
-    EXPECT_TRUE(SameBoard(*game.board, Board(5)));
+    EXPECT_EQ(*game.board, Board(5));
 }
 
 TEST_F(GameTest, SaveSettingsAnswersZeroWhenTheFileCannotBeWritten) {
@@ -313,7 +313,7 @@ TEST_F(GameTest, CodesOutsideTheVocabularyChangeNothing) {
          {1700000, 1799999, 9900000, INT_MAX, -100000, -1400000, INT_MIN}) {
         EXPECT_EQ(game.Execute(code), 0) << code;
     }
-    EXPECT_TRUE(SameBoard(*game.board, before));
+    EXPECT_EQ(*game.board, before);
     EXPECT_EQ(game.player1.get(), first);
     EXPECT_EQ(game.Execute(0), 7);
     EXPECT_EQ(game.Execute(-5), 7) << "a small negative code is opcode 0";

@@ -11,7 +11,7 @@
 #include "board/board.h"
 #include "players/calendar_time.h"
 #include "players/lcg.h"
-#include "tests/board/grid_oracle.h"
+#include "tests/support/grid_oracle.h"
 #include "tests/board/test_util.h"
 
 namespace {
@@ -115,7 +115,7 @@ TEST_F(ComputerPlayerTest, ChoosesTheCandidateAtDrawModCount) {
                 const Position chosen = player.ChooseMove(&board, size, side);
                 ASSERT_EQ(AsPair(chosen), ExpectedChoice(board, size, side, now))
                     << "size " << size << " side " << side << " second " << now;
-                ASSERT_TRUE(SameBoard(board, before));
+                ASSERT_EQ(board, before);
             }
         }
     }
@@ -173,7 +173,7 @@ TEST_F(ComputerPlayerTest, LeavesTheGivenBoardAsItWas) {
         for (int side : {0, 1}) {
             for (int i = 0; i < 5; ++i, ++g_now) player.ChooseMove(&b, 8, side);
         }
-        EXPECT_TRUE(SameBoard(b, original));
+        EXPECT_EQ(b, original);
     }
 }
 

@@ -26,7 +26,7 @@ TEST(Player, BaseRefusesEveryMoveAndChoosesTheCorner) {
                 for (int y = 0; y < size; ++y) {
                     Board b = start;
                     EXPECT_FALSE(player.MakeMove(&b, Position(x, y), side));
-                    EXPECT_TRUE(SameBoard(b, start));
+                    EXPECT_EQ(b, start);
                 }
             }
             EXPECT_TRUE(player.ChooseMove(&start, size, side).Equals(Position(0, 0)));
@@ -66,7 +66,7 @@ void ExpectMakeMoveIsTryPlace() {
                         Board viaRule = start;
                         EXPECT_EQ(asBase.MakeMove(&viaPlayer, Position(x, y), side),
                                   viaRule.TryPlace(Position(x, y), side));
-                        EXPECT_TRUE(SameBoard(viaPlayer, viaRule));
+                        EXPECT_EQ(viaPlayer, viaRule);
                     }
                 }
             }

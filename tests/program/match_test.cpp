@@ -37,10 +37,10 @@ void SetBoard(const std::vector<std::pair<int, int>>& side0, const std::vector<s
 }
 
 // Whether the screen matches the model on every square.
-void ExpectScreenShows(const Grid& grid, Colour c1, Colour c2, const std::string& when) {
+void ExpectScreenShows(const oracle::Grid& grid, Colour c1, Colour c2, const std::string& when) {
     for (int x = 0; x < grid.size; ++x) {
         for (int y = 0; y < grid.size; ++y) {
-            EXPECT_EQ(SquareShows(x, y, c1, c2), grid.cell[x][y]) << "square " << x << "," << y << " " << when;
+            EXPECT_EQ(SquareShows(x, y, c1, c2), oracle::PlayerAt(grid, x, y)) << "square " << x << "," << y << " " << when;
         }
     }
 }
@@ -53,7 +53,7 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
         const Colour c2 = DiscColour(2, 7);
         const Colour t1 = PlayerColour(1, 3);  // texts are drawn in the exact colours
         const Colour t2 = PlayerColour(2, 7);
-        Grid grid(size);
+        oracle::Grid grid = oracle::Grid::Start(size);
         int player = 1;
         int passes[3] = {0, 0, 0};
         bool over = false;
@@ -73,13 +73,13 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
                 discsBeforeIllegalClick = -1;
             }
             ExpectScreenShows(grid, c1, c2, when);
-            EXPECT_TRUE(ShowsText(Collected(grid.Count(1)).c_str(), t1, kBlack, 620, 240)) << when;
-            EXPECT_TRUE(ShowsText(Collected(grid.Count(2)).c_str(), t2, kBlack, 620, 390)) << when;
+            EXPECT_TRUE(ShowsText(Collected(oracle::Count(grid, 0)).c_str(), t1, kBlack, 620, 240)) << when;
+            EXPECT_TRUE(ShowsText(Collected(oracle::Count(grid, 1)).c_str(), t2, kBlack, 620, 390)) << when;
             EXPECT_TRUE(ShowsText("Gracz 1", t1, kBlack, 620, 200));
             EXPECT_TRUE(ShowsText("Gracz 2", t2, kBlack, 620, 340));
             if (over) {
-                const int s1 = grid.Count(1);
-                const int s2 = grid.Count(2);
+                const int s1 = oracle::Count(grid, 0);
+                const int s2 = oracle::Count(grid, 1);
                 if (s1 == s2) {
                     EXPECT_TRUE(ShowsText(kDraw, kBlack, kWhite, 320, 200)) << when;
                 } else {
@@ -98,13 +98,13 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
             std::vector<std::pair<int, int>> legal;
             for (int x = 0; x < size; ++x) {
                 for (int y = 0; y < size; ++y) {
-                    if (grid.Legal(x, y, player)) legal.emplace_back(x, y);
+                    if (oracle::Legal(grid, x, y, player - 1)) legal.emplace_back(x, y);
                 }
             }
             // Now and then an illegal click first: it must change nothing.
             if (moves % 7 == 3) {
                 for (int x = 0; x < size; ++x) {
-                    if (grid.cell[x][0] == 0 && !grid.Legal(x, 0, player)) {
+                    if (grid.cell[x][0] == oracle::kEmpty && !oracle::Legal(grid, x, 0, player - 1)) {
                         discsBeforeIllegalClick = DiscsOnBoard();  // checked once the click is handled
                         headless::PostLeftClick(ClickX(x), ClickY(0));
                         ++moves;
@@ -114,19 +114,19 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
             }
             ASSERT_FALSE(legal.empty()) << when;
             const auto [x, y] = legal[random() % legal.size()];
-            grid.Play(x, y, player);
+            oracle::Play(grid, x, y, player - 1);
             ++moves;
             headless::PostLeftClick(ClickX(x), ClickY(y));
             const int other = 3 - player;
-            if (grid.CanMove(other)) {
+            if (oracle::CanMove(grid, other - 1)) {
                 passes[1] = passes[2] = 0;
                 player = other;
             } else {
                 ++passes[other];
             }
-            const bool full = grid.Count(1) + grid.Count(2) == size * size;
-            over = grid.Count(1) == 0 || grid.Count(2) == 0 || full || passes[other] > 2 ||
-                   (!grid.CanMove(1) && !grid.CanMove(2));
+            const bool full = oracle::Count(grid, 0) + oracle::Count(grid, 1) == size * size;
+            over = oracle::Count(grid, 0) == 0 || oracle::Count(grid, 1) == 0 || full || passes[other] > 2 ||
+                   (!oracle::CanMove(grid, 0) && !oracle::CanMove(grid, 1));
         });
         EXPECT_EQ(WinMain(), 1);
         EXPECT_FALSE(headless::TakeStall());

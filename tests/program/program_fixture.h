@@ -12,6 +12,7 @@
 
 #include "shell/platform/headless/headless.h"
 #include "shell/platform/platform.h"
+#include "tests/support/grid_oracle.h"
 
 namespace wolby_test {
 
@@ -76,17 +77,5 @@ int SquareShows(int column, int row, Colour player1, Colour player2);
 std::int32_t ClickX(int column);
 std::int32_t ClickY(int row);
 
-// A plain grid model of the rules, written independently of the game's lists.
-struct Grid {
-    int size = 0;
-    int cell[8][8] = {};  // 0 empty, 1 player 1, 2 player 2
-
-    explicit Grid(int n);
-    std::vector<std::pair<int, int>> Flips(int column, int row, int player) const;
-    bool Legal(int column, int row, int player) const { return cell[column][row] == 0 && !Flips(column, row, player).empty(); }
-    bool CanMove(int player) const;
-    void Play(int column, int row, int player);
-    int Count(int player) const;
-};
 
 }  // namespace wolby_test

@@ -123,11 +123,11 @@ TEST_F(Program, TheCreditsComeBackWithTheirLinesWhereTheyWere) {
 }
 
 // Clicks the first legal square of the player in the model and plays it there.
-void ClickFirstLegal(Grid& grid, int player) {
+void ClickFirstLegal(oracle::Grid& grid, int player) {
     for (int c = 0; c < grid.size; ++c) {
         for (int r = 0; r < grid.size; ++r) {
-            if (grid.Legal(c, r, player)) {
-                grid.Play(c, r, player);
+            if (oracle::Legal(grid, c, r, player - 1)) {
+                oracle::Play(grid, c, r, player - 1);
                 headless::PostLeftClick(ClickX(c), ClickY(r));
                 return;
             }
@@ -138,7 +138,7 @@ void ClickFirstLegal(Grid& grid, int player) {
 
 TEST_F(Program, AMatchComesBackWithItsBoardTextsAndClock) {
     WriteSettings({.colour1 = 4, .colour2 = 6, .boardSize = 6, .moveSeconds = 5, .humanPlayers = 2});
-    Grid grid(6);
+    oracle::Grid grid = oracle::Grid::Start(6);
     Picture before;
     Steps steps{
         [] { headless::PostLeftClick(300 - 15, 200); },
@@ -151,7 +151,7 @@ TEST_F(Program, AMatchComesBackWithItsBoardTextsAndClock) {
     steps.push_back([&grid] {
         for (int c = 0; c < 6; ++c) {
             for (int r = 0; r < 6; ++r) {
-                EXPECT_EQ(SquareShows(c, r, DiscColour(1, 4), DiscColour(2, 6)), grid.cell[c][r]) << c << "," << r;
+                EXPECT_EQ(SquareShows(c, r, DiscColour(1, 4), DiscColour(2, 6)), oracle::PlayerAt(grid, c, r)) << c << "," << r;
             }
         }
         headless::CloseWindow();
@@ -203,7 +203,7 @@ TEST_F(Program, TimersRunWhileAwayAndTheScreenComesBackAsIfNeverLeft) {
             Restart();
             WriteSettings(c.settings);
             SetCalendarTime(1700000000);  // the computer's choices follow the calendar
-            Grid grid(6);
+            oracle::Grid grid = oracle::Grid::Start(6);
             Played& result = played[away ? 1 : 0];
             const int status = Run({
                 [] { headless::PostLeftClick(300 - 15, 200); },

@@ -1,5 +1,6 @@
 // A plain grid model of the rules, written independently of board/: every check
-// of the real board against it compares two separate implementations.
+// of the real board (or of the screen) against it compares two separate
+// implementations. Sides are 0 and 1, as the board's; players 1 and 2 play them.
 #pragma once
 
 #include <ostream>
@@ -21,6 +22,16 @@ struct Grid {
         for (auto& column : cell) {
             for (int& c : column) c = kEmpty;
         }
+    }
+    // The starting position of a board of `n` squares a side.
+    static Grid Start(int n) {
+        Grid g(n);
+        const int c = n / 2 - 1;
+        g.cell[c][c] = 0;
+        g.cell[c + 1][c + 1] = 0;
+        g.cell[c + 1][c] = 1;
+        g.cell[c][c + 1] = 1;
+        return g;
     }
     bool On(int x, int y) const { return x >= 0 && y >= 0 && x < size && y < size; }
     bool operator==(const Grid&) const = default;
@@ -71,6 +82,19 @@ inline Squares LegalSquares(const Grid& g, int side) {
     }
     return legal;
 }
+
+inline bool CanMove(const Grid& g, int side) { return !LegalSquares(g, side).empty(); }
+
+inline int Count(const Grid& g, int side) {
+    int n = 0;
+    for (int x = 0; x < g.size; ++x) {
+        for (int y = 0; y < g.size; ++y) n += g.cell[x][y] == side;
+    }
+    return n;
+}
+
+// The player (1 or 2) whose disc is on the square, 0 for none: as the screen shows it.
+inline int PlayerAt(const Grid& g, int x, int y) { return g.cell[x][y] == kEmpty ? 0 : g.cell[x][y] + 1; }
 
 inline void Play(Grid& g, int x, int y, int side) {
     for (auto [tx, ty] : Turned(g, x, y, side)) g.cell[tx][ty] = side;
