@@ -16,6 +16,7 @@
 #include <csignal>
 #include <cstdio>
 #include <filesystem>
+#include <functional>
 #include <fstream>
 
 #include "screens/match.h"
@@ -27,6 +28,7 @@
 #include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/bmp_file.h"
 
 namespace wolby_test {
 namespace {
@@ -261,37 +263,10 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
 Bytes SheetBytes() { return ReadBytes(std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp"); }
 
 // A 24-bit bitmap of `width` x `height` whose pixel (x, y) is `at(x, y)`.
-template <typename PixelAt>
-Bytes Bmp24(std::int32_t width, std::int32_t height, PixelAt at) {
-    const auto stride = static_cast<std::uint32_t>((width * 3 + 3) / 4 * 4);
-    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
-    Bytes out{'B', 'M'};
-    const auto put32 = [&out](std::uint32_t v) {
-        for (int i = 0; i < 4; ++i) out.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
-    };
-    const auto put16 = [&out](std::uint32_t v) {
-        out.push_back(static_cast<std::uint8_t>(v));
-        out.push_back(static_cast<std::uint8_t>(v >> 8));
-    };
-    put32(54 + imageSize);
-    put32(0);
-    put32(54);
-    put32(40);
-    put32(static_cast<std::uint32_t>(width));
-    put32(static_cast<std::uint32_t>(height));
-    put16(1);
-    put16(24);
-    for (int i = 0; i < 6; ++i) put32(0);
-    for (std::int32_t y = height - 1; y >= 0; --y) {
-        for (std::int32_t x = 0; x < width; ++x) {
-            const Colour c = at(x, y);
-            out.push_back(static_cast<std::uint8_t>(c >> 16));
-            out.push_back(static_cast<std::uint8_t>(c >> 8));
-            out.push_back(static_cast<std::uint8_t>(c));
-        }
-        for (std::uint32_t pad = static_cast<std::uint32_t>(width) * 3; pad < stride; ++pad) out.push_back(0);
-    }
-    return out;
+Bytes Bmp24(std::int32_t width, std::int32_t height, std::function<Colour(std::int32_t, std::int32_t)> at) {
+    wolby_test::BmpPicture picture(width, height, 24);
+    picture.at = std::move(at);
+    return wolby_test::BmpFile(picture);
 }
 
 TEST_F(Faults, ASheetThatCannotBeLoadedShowsItsMessageAndEndsTheStart) {

@@ -10,6 +10,7 @@
 
 #include "board/board.h"
 #include "match/command.h"
+#include "tests/support/bmp_file.h"
 
 namespace {
 
@@ -123,59 +124,21 @@ void ExecuteSeeds(const fs::path& folder) {
 }
 
 // ---------------------------------------------------------------- bitmap
-// A small bitmap of the given depth; bitfields with 16 and 32 bits when asked.
-Bytes Bmp(std::int32_t width, std::int32_t height, std::uint32_t bits, bool topDown, bool bitfields,
-          bool core = false) {
-    const std::uint32_t headerSize = core ? 12 : 40;
-    const std::uint32_t paletteCount = bits <= 8 ? (1u << bits) : 0;
-    const std::uint32_t paletteBytes = paletteCount * (core ? 3 : 4);
-    const std::uint32_t masksBytes = bitfields ? 12 : 0;
-    const std::uint32_t stride = ((static_cast<std::uint32_t>(width) * bits + 31) / 32) * 4;
-    const std::uint32_t offset = 14 + headerSize + masksBytes + paletteBytes;
-    const std::uint32_t imageSize = stride * static_cast<std::uint32_t>(height);
-    Bytes out{'B', 'M'};
-    Put32(out, offset + imageSize);
-    Put32(out, 0);
-    Put32(out, offset);
-    Put32(out, headerSize);
-    if (core) {
-        Put16(out, static_cast<std::uint32_t>(width));
-        Put16(out, static_cast<std::uint32_t>(height));
-        Put16(out, 1);
-        Put16(out, bits);
-    } else {
-        Put32(out, static_cast<std::uint32_t>(width));
-        Put32(out, static_cast<std::uint32_t>(topDown ? -height : height));
-        Put16(out, 1);
-        Put16(out, bits);
-        Put32(out, bitfields ? 3 : 0);
-        Put32(out, imageSize);
-        Put32(out, 2835);
-        Put32(out, 2835);
-        Put32(out, 0);
-        Put32(out, 0);
+// A small bitmap of the given depth, its palette and pixels in a pattern of
+// many colours; bitfields with 16 and 32 bits when asked.
+Bytes Bmp(std::int32_t width, std::int32_t height, int bits, bool topDown, bool bitfields, bool core = false) {
+    wolby_test::BmpPicture picture(width, height, bits);
+    picture.topDown = topDown;
+    picture.bitfields = bitfields;
+    picture.coreHeader = core;
+    for (std::uint32_t i = 0; bits <= 8 && i < (1u << bits); ++i) {
+        picture.palette.push_back((255 - i) | ((i * 91 & 0xFF) << 8) | ((i * 37 & 0xFF) << 16));
     }
-    if (bitfields) {
-        if (bits == 16) {
-            Put32(out, 0xF800);
-            Put32(out, 0x07E0);
-            Put32(out, 0x001F);
-        } else {
-            Put32(out, 0x00FF0000);
-            Put32(out, 0x0000FF00);
-            Put32(out, 0x000000FF);
-        }
-    }
-    for (std::uint32_t i = 0; i < paletteCount; ++i) {
-        out.push_back(static_cast<std::uint8_t>(i * 37));
-        out.push_back(static_cast<std::uint8_t>(i * 91));
-        out.push_back(static_cast<std::uint8_t>(255 - i));
-        if (!core) out.push_back(0);
-    }
-    for (std::int32_t y = 0; y < height; ++y) {
-        for (std::uint32_t b = 0; b < stride; ++b) out.push_back(static_cast<std::uint8_t>((y * 29 + static_cast<std::int32_t>(b) * 13) & 0xFF));
-    }
-    return out;
+    const std::uint32_t colours = bits <= 8 ? (1u << bits) : 0x1000000;
+    picture.at = [colours](std::int32_t x, std::int32_t y) {
+        return static_cast<std::uint32_t>(x * 7919 + y * 104729) % colours;
+    };
+    return wolby_test::BmpFile(picture);
 }
 
 void BitmapSeeds(const fs::path& folder) {

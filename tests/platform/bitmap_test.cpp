@@ -11,6 +11,7 @@
 #include "shell/load_bitmap_surface.h"
 #include "shell/platform/common/bitmap_header.h"
 #include "test_screen.h"
+#include "tests/support/bmp_file.h"
 
 using namespace platform;
 namespace hl = platform::headless;
@@ -18,15 +19,6 @@ namespace hl = platform::headless;
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
-
-void Put16(Bytes& b, std::uint32_t v) {
-    b.push_back(static_cast<std::uint8_t>(v));
-    b.push_back(static_cast<std::uint8_t>(v >> 8));
-}
-void Put32(Bytes& b, std::uint32_t v) {
-    Put16(b, v & 0xFFFF);
-    Put16(b, v >> 16);
-}
 
 // The test picture: colour of (x, y) out of a small palette, so that every
 // depth can hold it exactly.
@@ -36,46 +28,15 @@ int IndexAt(int x, int y, int bits) { return bits == 1 ? (x + y) % 2 : (x + 2 * 
 
 // A BMP of the test picture with the given depth (1, 4, 8 palettised; 24; 32).
 Bytes MakeBmp(int width, int height, int bits, bool topDown) {
-    const int paletteSize = bits <= 8 ? (1 << bits) : 0;
-    const std::uint32_t stride = static_cast<std::uint32_t>(((width * bits + 31) / 32) * 4);
-    const std::uint32_t offset = 54 + 4 * static_cast<std::uint32_t>(paletteSize);
-    Bytes b{'B', 'M'};
-    Put32(b, offset + stride * static_cast<std::uint32_t>(height));
-    Put32(b, 0);
-    Put32(b, offset);
-    Put32(b, 40);
-    Put32(b, static_cast<std::uint32_t>(width));
-    Put32(b, static_cast<std::uint32_t>(topDown ? -height : height));
-    Put16(b, 1);
-    Put16(b, static_cast<std::uint32_t>(bits));
-    for (int i = 0; i < 6; ++i) Put32(b, 0);
-    for (int i = 0; i < paletteSize; ++i) {
-        const Colour c = kPalette[i % 4];
-        b.push_back(static_cast<std::uint8_t>(c >> 16));
-        b.push_back(static_cast<std::uint8_t>(c >> 8));
-        b.push_back(static_cast<std::uint8_t>(c));
-        b.push_back(0);
+    wolby_test::BmpPicture picture(width, height, bits);
+    picture.topDown = topDown;
+    if (bits <= 8) {
+        for (int i = 0; i < (1 << bits); ++i) picture.palette.push_back(kPalette[i % 4]);
+        picture.at = [bits](std::int32_t x, std::int32_t y) { return static_cast<std::uint32_t>(IndexAt(x, y, bits)); };
+    } else {
+        picture.at = [bits](std::int32_t x, std::int32_t y) { return kPalette[IndexAt(x, y, bits)]; };
     }
-    for (int row = 0; row < height; ++row) {
-        const int y = topDown ? row : height - 1 - row;
-        Bytes line(stride, 0);
-        for (int x = 0; x < width; ++x) {
-            const int index = IndexAt(x, y, bits);
-            const Colour c = kPalette[index];
-            if (bits <= 8) {
-                const int bit = x * bits;
-                line[static_cast<std::size_t>(bit / 8)] |=
-                    static_cast<std::uint8_t>(index << (8 - bits - bit % 8));
-            } else {
-                const std::size_t at = static_cast<std::size_t>(x * bits / 8);
-                line[at] = static_cast<std::uint8_t>(c >> 16);
-                line[at + 1] = static_cast<std::uint8_t>(c >> 8);
-                line[at + 2] = static_cast<std::uint8_t>(c);
-            }
-        }
-        b.insert(b.end(), line.begin(), line.end());
-    }
-    return b;
+    return wolby_test::BmpFile(picture);
 }
 
 class Bitmaps : public wolby_test::ScreenTest {
