@@ -10,23 +10,16 @@
 #include "shell/platform/headless/headless.h"
 #include "shell/put_text.h"
 #include "shell/sheet.h"
+#include "tests/support/display.h"
 
 using namespace platform;
 
 namespace {
 
-std::intptr_t Procedure(Window w, unsigned m, std::uintptr_t wp, std::intptr_t lp) {
-    return DefWindowProc(w, m, wp, lp);
-}
-
 void StartScreen() {
     headless::Reset();
-    RegisterClassEx("Wolby", &Procedure);
-    g_mainWindow = CreateWindowEx("Wolby", "Wolby", 0, 0, 1024, 768);
-    DirectDrawCreate(&g_directDraw);
-    SetCooperativeLevel(g_directDraw, g_mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN);
-    SetDisplayMode(g_directDraw, 800, 600, 16);
-    CreatePrimarySurface(g_directDraw, &g_primarySurface);
+    ResetProgramState();
+    wolby_test::StartDisplay();
     g_sheetSurface = LoadBitmapSurface(g_directDraw, WOLBY_SOURCE_DIR "/zdj/15.bmp");
 }
 

@@ -7,6 +7,7 @@
 
 #include "shell/program_state.h"
 #include "shell/platform/platform.h"
+#include "tests/support/display.h"
 
 using namespace platform;
 
@@ -28,13 +29,7 @@ double CpuMs() {
 }  // namespace
 
 int main() {
-    RegisterClassEx("Wolby", &Procedure);
-    g_mainWindow = CreateWindowEx("Wolby", "Wolby", 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                  GetSystemMetrics(SM_CYSCREEN));
-    ShowWindow(g_mainWindow);
-    if (!DirectDrawCreate(&g_directDraw) ||
-        !SetCooperativeLevel(g_directDraw, g_mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) ||
-        !SetDisplayMode(g_directDraw, 800, 600, 16) || !CreatePrimarySurface(g_directDraw, &g_primarySurface)) {
+    if (!wolby_test::StartDisplay(&Procedure)) {
         std::fprintf(stderr, "no display\n");
         return 1;
     }

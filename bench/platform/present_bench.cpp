@@ -8,27 +8,15 @@
 #include "shell/program_state.h"
 #include "shell/platform/platform.h"
 #include "shell/platform/sdl/sdl_backend.h"
+#include "tests/support/display.h"
 
 using namespace platform;
 
 namespace {
 
-std::intptr_t Procedure(Window w, unsigned m, std::uintptr_t wp, std::intptr_t lp) {
-    return DefWindowProc(w, m, wp, lp);
-}
-
 bool OpenScreen() {
     if (g_primarySurface == nullptr) {
-        RegisterClassEx("Wolby", &Procedure);
-        g_mainWindow = CreateWindowEx("Wolby", "Wolby", 0, 0, GetSystemMetrics(SM_CXSCREEN),
-                                      GetSystemMetrics(SM_CYSCREEN));
-        ShowWindow(g_mainWindow);
-        if (!DirectDrawCreate(&g_directDraw) ||
-            !SetCooperativeLevel(g_directDraw, g_mainWindow, DDSCL_EXCLUSIVE | DDSCL_FULLSCREEN) ||
-            !SetDisplayMode(g_directDraw, 800, 600, 16) ||
-            !CreatePrimarySurface(g_directDraw, &g_primarySurface)) {
-            return false;
-        }
+        if (!wolby_test::StartDisplay()) return false;
         sdl::PresentNow();
     }
     return true;

@@ -17,6 +17,7 @@
 #include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
+#include "tests/support/settings_file.h"
 
 namespace fs = std::filesystem;
 namespace headless = platform::headless;
@@ -33,9 +34,7 @@ void PrepareDirectory(int humans, int size) {
         fs::copy_file(std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp", directory + "/zdj/15.bmp");
         fs::current_path(directory);
     }
-    const unsigned char bytes[12] = {0x90, 0xE1, 0x40, 0, 1, 2, static_cast<unsigned char>(size), 0,
-                                     static_cast<unsigned char>(humans), 0, 0, 0};
-    std::ofstream("setting.dat", std::ios::binary).write(reinterpret_cast<const char*>(bytes), 12);
+    wolby_test::WriteSettingsFile("setting.dat", {1, 2, size, 0, humans});
 }
 
 void FreshProcess() {

@@ -29,6 +29,7 @@
 #include "tests/program/program_fixture.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/bmp_file.h"
+#include "tests/support/settings_file.h"
 
 namespace wolby_test {
 namespace {
@@ -44,7 +45,7 @@ const std::string kCannotOpen =
 const std::string kNoBitmap = "Nie mo\xBFna wczyta\xE6 bitmapy";
 
 // Size 7, one human, 3 seconds, colours 4 and 5: no default among them.
-const Bytes kOldFile{0x90, 0xE1, 0x40, 0x00, 4, 5, 7, 3, 1, 0, 0, 0};
+const Bytes kOldFile = wolby_test::SettingsFile({4, 5, 7, 3, 1});
 
 Bytes ReadBytes(const fs::path& path) {
     std::ifstream in(path, std::ios::binary);
@@ -223,7 +224,7 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
     next.boardSize = 5;
     next.moveSeconds = 9;
     next.humanPlayers = 0;
-    const Bytes nextFile{0x90, 0xE1, 0x40, 0x00, 9, 8, 5, 9, 0, 0, 0, 0};
+    const Bytes nextFile = wolby_test::SettingsFile({9, 8, 5, 9, 0});
     wolby_test::ScriptedDialogs dialogs;
     for (const bool hadFile : {true, false}) {
         for (rlim_t limit = 0; limit <= nextFile.size(); ++limit) {

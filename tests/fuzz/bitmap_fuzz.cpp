@@ -11,16 +11,12 @@
 #include "shell/platform/platform.h"
 #include "shell/sheet.h"
 #include "tests/fuzz/fuzz_support.h"
+#include "tests/support/display.h"
 
 using wolby_fuzz::Expect;
 namespace headless = platform::headless;
 
 namespace {
-
-std::intptr_t Procedure(platform::Window window, unsigned message, std::uintptr_t wParam,
-                        std::intptr_t lParam) {
-    return platform::DefWindowProc(window, message, wParam, lParam);
-}
 
 // The display as WinMain makes it. Surfaces live until the backend is reset,
 // which is done every so many inputs: making the 800 x 600 screen anew for
@@ -29,14 +25,8 @@ void StartDisplay() {
     static int inputs = 0;
     if (inputs++ % 64 != 0) return;
     headless::Reset();
-    platform::RegisterClassEx("Wolby", &Procedure);
-    g_mainWindow = platform::CreateWindowEx("Wolby", "Wolby", 0, 0, 1024, 768);
-    Expect(platform::DirectDrawCreate(&g_directDraw), "DirectDraw");
-    Expect(platform::SetCooperativeLevel(g_directDraw, g_mainWindow,
-                                         platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN),
-           "cooperative level");
-    Expect(platform::SetDisplayMode(g_directDraw, 800, 600, 16), "display mode");
-    Expect(platform::CreatePrimarySurface(g_directDraw, &g_primarySurface), "primary surface");
+    ResetProgramState();
+    Expect(wolby_test::StartDisplay(), "the display");
 }
 
 }  // namespace

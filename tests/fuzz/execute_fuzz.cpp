@@ -10,6 +10,7 @@
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/calendar.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/settings_file.h"
 
 using wolby_fuzz::Expect;
 
@@ -32,11 +33,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // input's run the same.
     wolby_test::SetCalendarTime(1700000000);
     const std::uint8_t choice = size > 0 ? data[0] : 0;
-    const std::uint8_t file[12] = {0x90, 0xE1, 0x40, 0x00, 1, 2,
-                                   static_cast<std::uint8_t>(5 + choice % 4),
-                                   static_cast<std::uint8_t>(choice / 12 % 10),
-                                   static_cast<std::uint8_t>(choice / 4 % 3), 0, 0, 0};
-    wolby_fuzz::WriteWholeFile("setting.dat", file, sizeof file);
+    Expect(wolby_test::WriteSettingsFile("setting.dat", {1, 2, 5 + choice % 4, choice / 12 % 10, choice / 4 % 3}),
+           "the settings file");
 
     wolby_test::ScriptedDialogs dialogs;
     Game game;

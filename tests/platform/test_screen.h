@@ -6,6 +6,7 @@
 
 #include "shell/program_state.h"
 #include "shell/platform/headless/headless.h"
+#include "tests/support/display.h"
 
 namespace wolby_test {
 
@@ -15,20 +16,12 @@ class ScreenTest : public ::testing::Test {
 protected:
     void SetUp() override {
         platform::headless::Reset();
-        ASSERT_TRUE(platform::RegisterClassEx("Wolby", &ScreenTest::Procedure));
-        g_mainWindow = platform::CreateWindowEx("Wolby", "Wolby", 0, 0, 1024, 768);
-        ASSERT_TRUE(platform::DirectDrawCreate(&g_directDraw));
-        ASSERT_TRUE(platform::SetCooperativeLevel(
-            g_directDraw, g_mainWindow, platform::DDSCL_EXCLUSIVE | platform::DDSCL_FULLSCREEN));
-        ASSERT_TRUE(platform::SetDisplayMode(g_directDraw, 800, 600, 16));
-        ASSERT_TRUE(platform::CreatePrimarySurface(g_directDraw, &g_primarySurface));
+        ResetProgramState();
+        ASSERT_TRUE(StartDisplay(&ScreenTest::Procedure));
     }
     void TearDown() override {
         platform::headless::Reset();
-        g_mainWindow = nullptr;
-        g_directDraw = nullptr;
-        g_primarySurface = nullptr;
-        g_sheetSurface = nullptr;
+        ResetProgramState();
     }
 
     static std::intptr_t Procedure(platform::Window window, unsigned message, std::uintptr_t wParam,

@@ -67,7 +67,7 @@ TEST_F(Program, NoSettingsFileAnsweredYesShowsTheMenuAndTheExitItemWritesTheDefa
         },
     });
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 1, 2, 6, 0, 2, 0, 0, 0}));
+    EXPECT_EQ(ReadSettingsFile(), SettingsFile({1, 2, 6, 0, 2}));
 }
 
 struct StartupFault {

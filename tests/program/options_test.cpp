@@ -163,13 +163,13 @@ TEST_F(Program, TheBackButtonSavesAndTheNextMatchUsesTheValues) {
             headless::PostLeftClick(kRightArrow, 360);  // colour 3 for player 2
         },
         [this] {
-            EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 1, 2, 6, 0, 2, 0, 0, 0}));
+            EXPECT_EQ(ReadSettingsFile(), SettingsFile({1, 2, 6, 0, 2}));
             headless::PostLeftClick(400 - 15, 475);  // back
         },
         [this] {
             EXPECT_EQ(g_screen, Screen::Menu);
             EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
-            EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 2, 3, 7, 1, 1, 0, 0, 0}));
+            EXPECT_EQ(ReadSettingsFile(), SettingsFile({2, 3, 7, 1, 1}));
             headless::PostLeftClick(300, 200);
         },
         [] {
@@ -200,7 +200,7 @@ TEST_F(Program, EscKeepsChangesInMemoryAndTheExitItemWritesThem) {
         },
     });
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(ReadSettingsFile(), (std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 1, 2, 6, 1, 2, 0, 0, 0}));
+    EXPECT_EQ(ReadSettingsFile(), SettingsFile({1, 2, 6, 1, 2}));
 }
 
 }  // namespace

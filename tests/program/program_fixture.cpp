@@ -170,17 +170,7 @@ void Program::Restart() {
     FreshProcess();
 }
 
-void Program::WriteSettings(const SettingsValues& v) {
-    const unsigned char bytes[12] = {0x90, 0xE1, 0x40, 0x00,
-                                     static_cast<unsigned char>(v.colour1),
-                                     static_cast<unsigned char>(v.colour2),
-                                     static_cast<unsigned char>(v.boardSize),
-                                     static_cast<unsigned char>(v.moveSeconds),
-                                     static_cast<unsigned char>(v.humanPlayers),
-                                     0, 0, 0};
-    std::ofstream out("setting.dat", std::ios::binary);
-    out.write(reinterpret_cast<const char*>(bytes), sizeof bytes);
-}
+void Program::WriteSettings(const SettingsValues& values) { ASSERT_TRUE(WriteSettingsFile("setting.dat", values)); }
 
 std::vector<std::uint8_t> Program::ReadSettingsFile() const {
     std::ifstream in("setting.dat", std::ios::binary);

@@ -13,18 +13,12 @@
 #include "shell/platform/headless/headless.h"
 #include "shell/platform/platform.h"
 #include "tests/support/grid_oracle.h"
+#include "tests/support/settings_file.h"
 
 namespace wolby_test {
 
 using platform::Colour;
 
-struct SettingsValues {
-    int colour1 = 1;
-    int colour2 = 2;
-    int boardSize = 6;
-    int moveSeconds = 0;
-    int humanPlayers = 2;
-};
 
 class Program : public ::testing::Test {
 protected:

@@ -17,6 +17,7 @@
 #include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
+#include "tests/support/settings_file.h"
 
 namespace fs = std::filesystem;
 namespace headless = platform::headless;
@@ -87,7 +88,7 @@ int main() {
 
     std::ifstream in("setting.dat", std::ios::binary);
     const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    Check(bytes == std::vector<std::uint8_t>{0x90, 0xE1, 0x40, 0x00, 2, 2, 7, 0, 2, 0, 0, 0},
+    Check(bytes == wolby_test::SettingsFile({2, 2, 7, 0, 2}),
           "the saved options");
 
     headless::Reset();
