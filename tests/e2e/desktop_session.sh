@@ -9,11 +9,8 @@ set -euo pipefail
 program=$1
 source=$2
 work=$3
-rm -rf "$work"
-mkdir -p "$work/game/zdj" "$work/shots"
-cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
 . "$(dirname "$0")/lib.sh"
-cd "$work/game"
+prepare_game_folder
 
 start_x 1024x768
 start_desktop

@@ -3,6 +3,15 @@
 # the screen as a person does. Source it; set `work` first.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+
+# A fresh work folder with the game's folder in it (the sheet, no settings
+# file) as the current folder, and a folder for screenshots.
+prepare_game_folder() {
+  rm -rf "$work"
+  mkdir -p "$work/game/zdj" "$work/shots"
+  cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
+  cd "$work/game"
+}
 shot() { import -window root "$work/shots/$1.png"; }
 
 # A private X server of the given size ("WIDTHxHEIGHT"); DISPLAY is set to it.

@@ -8,31 +8,9 @@ set -euo pipefail
 program=$1
 source=$2
 work=$3
-rm -rf "$work"
-mkdir -p "$work/game/zdj" "$work/shots"
-cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
-cd "$work/game"
+. "$(dirname "$0")/lib.sh"
+prepare_game_folder
 
-fail() { echo "FAIL: $*" >&2; exit 1; }
-shot() { import -window root "$work/shots/$1.png"; }
-# The colour at a point of the screen as "r g b".
-pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 |
-    sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
-}
-# Whether the point shows the colour, give or take the 16-bit display's rounding.
-near() {
-  read -r r g b <<<"$(pixel "$1" "$2")"
-  local d=$(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) ))
-  [ "$d" -le 300 ]
-}
-wait_for() {  # wait_for <what> <command...>: up to 10 s
-  local what=$1; shift
-  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
-  shot "failed-$(echo "$what" | tr ' ' '-')"
-  fail "waited in vain for $what"
-}
-not_black() { ! near "$1" "$2" 0 0 0; }
 # A click as the person makes it: the cursor's point is 15 pixels right of the
 # reported position, so the game corrects the reported x by 15.
 click() { xdotool mousemove "$1" "$2" click 1; sleep 0.15; }
@@ -41,16 +19,6 @@ square_x() { echo $((100 + 51 * $1 + 10 - 15)); }
 square_y() { echo $((100 + 51 * $1 + 10)); }
 disc_x() { echo $((125 + 51 * $1)); }
 disc_y() { echo $((125 + 51 * $1)); }
-
-start_program() {
-  "$program" >"$work/out.txt" 2>&1 &
-  pid=$!
-}
-status_of_program() {
-  local status=0
-  wait "$pid" || status=$?
-  echo "$status"
-}
 
 # 1. No settings file: the question comes first, answered with Enter ("Tak").
 start_program
@@ -120,7 +88,7 @@ wait_for "the menu after the credits" not_black 400 100
 
 # 5. Quit with the exit item: status 1, the file kept.
 click 285 345
-status=$(status_of_program)
+wait_program
 [ "$status" = 1 ] || fail "exit status $status"
 [ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] || fail "settings after exit: $(xxd -p setting.dat)"
 
@@ -134,6 +102,6 @@ shot 8-options-kept
 xdotool key Escape
 sleep 0.2
 click 285 345
-status=$(status_of_program)
+wait_program
 [ "$status" = 1 ] || fail "exit status $status on restart"
 echo "session passed; screenshots in $work/shots"

@@ -9,12 +9,10 @@ set -euo pipefail
 program=$1
 source=$2
 work=$3
-rm -rf "$work"
-mkdir -p "$work/game/zdj" "$work/shots" "$work/runtime"
-chmod 700 "$work/runtime"
-cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
 . "$(dirname "$0")/lib.sh"
-cd "$work/game"
+prepare_game_folder
+mkdir -p "$work/runtime"
+chmod 700 "$work/runtime"
 export XDG_RUNTIME_DIR=$work/runtime
 
 start_x 2100x800

@@ -9,11 +9,8 @@ present_fault=$2
 cursor_probe=$3
 source=$4
 work=$5
-rm -rf "$work"
-mkdir -p "$work/game/zdj" "$work/shots"
-cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
 . "$(dirname "$0")/lib.sh"
-cd "$work/game"
+prepare_game_folder
 defaults() { printf '\x90\xe1\x40\x00\x01\x02\x06\x00\x02\x00\x00\x00' >setting.dat; }
 defaults
 
