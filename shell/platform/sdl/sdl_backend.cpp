@@ -41,6 +41,7 @@ constexpr std::int32_t kPictureHeight = 600;
 struct State {
     bool videoStarted = false;
     bool videoFailed = false;
+    bool windowed = false;  // asked for on the command line
     std::map<std::string, WindowProc> classes;
     std::unique_ptr<WindowObject> window;
     DirectDrawObject directDraw;
@@ -270,6 +271,7 @@ std::int64_t Ticks() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
 
 namespace sdl {
 void PresentNow() { Present(true); }
+void UseWindow(bool windowed) { S().windowed = windowed; }
 }  // namespace sdl
 
 // ---------------------------------------------------------------- window system
