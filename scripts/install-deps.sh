@@ -5,8 +5,11 @@ set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
 if [ "${1:-test}" = test ]; then
-  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool imagemagick xfonts-base valgrind
-             clang-14 libclang-rt-14-dev)
+  packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
+             clang-14 libclang-rt-14-dev
+             # the packages' checks: the Debian package and the Windows zip
+             dpkg-dev lintian appstream desktop-file-utils man-db
+             g++-mingw-w64-x86-64 wine wine64 fonts-wine locales)
 fi
 
 missing=()
