@@ -2,10 +2,11 @@
 # The Debian package as a packager and a player meet it: packs it from a build
 # folder (cpack -G DEB), lists it, checks its fields, its program's libraries
 # and the desktop files (lintian, desktop-file-validate, appstreamcli), then
-# installs it onto this machine with apt, starts the menu entry's Exec line as
-# a new player under Xvfb, sees the menu (no question), leaves through the exit
-# item, and removes the package again: nothing of it may be left but the
-# player's own settings.
+# installs it with apt into a clean Debian 12 root (mmdebstrap, from the
+# Debian mirror), starts the menu entry's Exec line there as a new player on
+# an Xvfb display, sees the menu (no question), leaves through the exit item,
+# and removes the package again: nothing of it may be left but the player's
+# own settings.
 # usage: scripts/check-deb.sh [build folder, default build/release]
 set -uo pipefail
 cd "$(dirname "$0")/.."
@@ -27,10 +28,6 @@ need() {
 }
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-# Waits for a dpkg lock another apt run may hold, rather than failing.
-apt_get() {
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=300 -y -q "$@"
-}
 
 rm -rf "$out"
 mkdir -p "$out/shots"
@@ -116,40 +113,55 @@ grep -v '^N: ' "$out/lintian.txt" | sed 's/^/  /'
 check "lintian: no errors" bash -c "! grep -q '^E: ' '$out/lintian.txt' && [ $lintian_status -eq 0 ]"
 
 # ---------------------------------------------------------------- install
-if dpkg-query -W -f='${Status}' wolby 2>/dev/null | grep -q "install ok installed"; then
-  fail "wolby was already installed on this machine: not touching it"
-  summary
-  exit 1
-fi
+# Into a clean Debian 12 root made by mmdebstrap (Essential and apt only), so
+# that the package's Depends alone must bring what it needs; this machine,
+# which has every build dependency and which others share, is not touched.
+root_dir=$out/root
 xvfb_pid=""
 game_pid=""
-installed=0
+mounted=()
 cleanup() {
+  local point
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  [ "$installed" = 1 ] && apt_get purge wolby >>"$out/apt.log" 2>&1
   wait 2>/dev/null
+  for point in "${mounted[@]}"; do "${sudo[@]}" umount "$point" 2>/dev/null; done
+  # Never past a mount point that is still there.
+  if [ -d "$root_dir" ] && ! grep -q " $root_dir/" /proc/mounts; then
+    "${sudo[@]}" rm -rf --one-file-system "$root_dir"
+  fi
 }
 trap cleanup EXIT
-need "apt install ./$(basename "$deb")" apt_get install "$deb" >"$out/apt.log" 2>&1
-installed=1
+in_root() { "${sudo[@]}" chroot "$root_dir" "$@"; }
+need "mmdebstrap: a clean bookworm root with ./$(basename "$deb") installed by apt" \
+  "${sudo[@]}" mmdebstrap --variant=apt --mode=root --quiet \
+    --hook-dir=/usr/share/mmdebstrap/hooks/file-mirror-automount \
+    --include="$deb" bookworm "$root_dir" >"$out/mmdebstrap.log" 2>&1
+note "the clean root holds $(in_root dpkg-query -W -f='${Package}\n' | wc -l) packages"
+status_in_root() { in_root dpkg-query -W -f='${Status}' wolby 2>/dev/null; }
+check "wolby is installed in the clean root" test "$(status_in_root)" = "install ok installed"
 # A player's PATH on Debian (/etc/profile) holds /usr/games.
 player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
 check "wolby is on a player's PATH as /usr/games/wolby" \
-  test "$(PATH=$player_path command -v wolby)" = /usr/games/wolby
-exec_line=$(sed -n 's/^Exec=//p' /usr/share/applications/wolby.desktop)
+  test "$(in_root env -i PATH=$player_path sh -c 'command -v wolby')" = /usr/games/wolby
+check "the font is where the program looks for it" test -f "$root_dir/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+exec_line=$(sed -n 's/^Exec=//p' "$root_dir/usr/share/applications/wolby.desktop")
 note "the menu entry's Exec line: $exec_line"
 
-# A new player: an empty home, no XDG_DATA_HOME.
-player=$out/player
-mkdir -p "$player"
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 100); do [ -s "$out/display" ] && break; sleep 0.1; done
 need "Xvfb at 800x600x24" test -s "$out/display"
 display=":$(head -n 1 "$out/display")"
-(cd / && exec env -i PATH="$player_path" HOME="$player" DISPLAY="$display" \
-  sh -c "exec $exec_line") >"$out/game.log" 2>&1 &
+# The X server's socket and /proc inside the root.
+"${sudo[@]}" mkdir -p "$root_dir/tmp/.X11-unix"
+"${sudo[@]}" mount --bind /tmp/.X11-unix "$root_dir/tmp/.X11-unix" && mounted+=("$root_dir/tmp/.X11-unix")
+"${sudo[@]}" mount -t proc proc "$root_dir/proc" && mounted+=("$root_dir/proc")
+
+# A new player: an empty home, no XDG_DATA_HOME.
+in_root mkdir -p /home/player
+(in_root env -i PATH="$player_path" HOME=/home/player DISPLAY="$display" \
+  sh -c "cd && exec $exec_line") >"$out/game.log" 2>&1 &
 game_pid=$!
 
 export DISPLAY=$display
@@ -158,7 +170,7 @@ pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
     sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
-not_black() { [ "$(pixel "$1" "$2")" != "0 0 0" ] && [ -n "$(pixel "$1" "$2")" ]; }
+not_black() { local p; p=$(pixel "$1" "$2"); [ -n "$p" ] && [ "$p" != "0 0 0" ]; }
 wait_for() {  # wait_for <seconds> <command...>
   local deadline=$(($(date +%s) + $1)); shift
   while [ "$(date +%s)" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
@@ -194,18 +206,18 @@ else
   question_shown && note "the settings question was shown instead"
   fail "the Exec line starts the game to its menu (log: $(tr '\n' ' ' <"$out/game.log"))"
 fi
-settings=$player/.local/share/wolby/setting.dat
+settings=$root_dir/home/player/.local/share/wolby/setting.dat
 check "the player's setting.dat holds the defaults" \
   test "$(od -An -tx1 "$settings" 2>/dev/null | tr -d ' \n')" = 90e140000102060002000000
 
 # ---------------------------------------------------------------- remove
-need "apt remove wolby" apt_get remove wolby >>"$out/apt.log" 2>&1
-installed=0
-left=$(for path in $files; do [ -e "/$path" ] || [ -L "/$path" ] && echo "/$path"; done
-       for dir in /usr/share/wolby /usr/libexec/wolby /usr/share/doc/wolby; do [ -e "$dir" ] && echo "$dir"; done)
+need "apt remove wolby" in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q wolby \
+  >"$out/apt-remove.log" 2>&1
+left=$(for path in $files; do [ -e "$root_dir/$path" ] || [ -L "$root_dir/$path" ] && echo "/$path"; done
+       for dir in /usr/share/wolby /usr/libexec/wolby /usr/share/doc/wolby; do [ -e "$root_dir$dir" ] && echo "$dir"; done)
 check "nothing of the package is left${left:+: $left}" test -z "$left"
-check "dpkg holds no record of it (no conffiles)" \
-  bash -c "! dpkg-query -W -f='\${Status}' wolby 2>/dev/null | grep -qE 'ok (installed|config-files)$'"
+check "dpkg holds no record of it (no conffiles): '$(status_in_root)'" \
+  bash -c "! grep -qE 'ok (installed|config-files)$' <<<'$(status_in_root)'"
 check "the player's own settings stay" test -f "$settings"
 
 summary
