@@ -2,8 +2,8 @@
 # Builds every build type (Debug, Release, RelWithDebInfo, MinSizeRel) with
 # GCC and with Clang 14, tests and benchmarks included, warnings as errors,
 # into build/matrix/<compiler>-<type>; prints each cell's result and time.
-# Not part of the test command (it takes about a quarter of an hour on two
-# cores); run it after changing compiler flags or before a release.
+# Not part of the test command (it takes about ten minutes on two cores); run
+# it after changing compiler flags or before a release.
 # usage: scripts/build-matrix.sh [compiler...] (default: g++ clang++-14)
 set -uo pipefail
 cd "$(dirname "$0")/.."

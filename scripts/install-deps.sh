@@ -8,7 +8,7 @@ if [ "${1:-test}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
              clang-14 libclang-rt-14-dev
              # the packages' checks: the Debian package and the Windows zip
-             dpkg-dev lintian appstream desktop-file-utils man-db
+             dpkg-dev lintian appstream desktop-file-utils man-db mmdebstrap
              g++-mingw-w64-x86-64 wine wine64 fonts-wine locales)
 fi
 
