@@ -1,6 +1,7 @@
-# Cross build of the Windows program with Debian's g++-mingw-w64-x86-64:
-#   cmake -S . -B build/win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-w64-x86_64.cmake \
-#         -DWOLBY_WIN32=ON -DWOLBY_SDL=OFF -DWOLBY_TESTS=OFF -DWOLBY_BENCHMARKS=OFF
+# Cross build of the 64-bit Windows program with Debian's g++-mingw-w64-x86-64:
+#   cmake -S . -B build/win32 --toolchain cmake/mingw-w64-x86_64.cmake && cmake --build build/win32
+# The project sees the Windows target and builds only wolby.exe on the win32
+# backend (no SDL, no tests, no benchmarks).
 # The posix thread variant has the whole C++ library; with a static link the
 # .exe needs no DLL beyond Windows' own (the C++ runtime, libgcc and
 # winpthread are all inside it).

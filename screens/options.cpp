@@ -25,11 +25,12 @@ enum Row { BoardSize, HumanPlayers, MoveSeconds, Colour1, Colour2, RowCount };
 
 constexpr std::int32_t kRowY[RowCount] = {150, 200, 250, 300, 350};
 
-// Code page 1250.
+// Code page 1250. The split literal (a hex escape would swallow the "c") is
+// in parentheses, which tells the compiler it is not a missing comma.
 constexpr const char* kLabels[RowCount] = {
     "Wielko\x9C\xE6 planszy",
     "Ilo\x9C\xE6 graczy",
-    "Czas na ruch (0 - czas wy\xB3\xB9" "czony)[sek]",
+    ("Czas na ruch (0 - czas wy\xB3\xB9" "czony)[sek]"),
     "Kolor pionk\xF3w gracza 1",
     "Kolor pionk\xF3w gracza 2",
 };

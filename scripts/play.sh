@@ -8,4 +8,4 @@ cmake -S . -B build/play -DCMAKE_BUILD_TYPE=Release -DWOLBY_TESTS=OFF -DWOLBY_BE
   -DCMAKE_INSTALL_PREFIX="$PWD/build/play/install" >/dev/null
 cmake --build build/play -j"$(nproc)"
 cmake --install build/play >/dev/null
-exec build/play/install/bin/wolby
+exec build/play/install/games/wolby "$@"

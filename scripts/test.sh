@@ -1,23 +1,59 @@
 #!/usr/bin/env bash
-# Installs what the tests need, builds, and runs every test: the normal build
-# and the AddressSanitizer + UndefinedBehaviorSanitizer build (unit, scenario,
-# fault, soak, valgrind and real-window tests), the fuzz targets for a bounded
-# time, and the Windows build played under Wine.
+# Installs what the tests need, builds, and runs every test, with warnings as
+# errors in every build:
+# - the Release build with GCC (the build packagers use): unit, scenario,
+#   fault, soak, valgrind and real-window tests;
+# - a Debug build with Clang 14, tests and benchmarks built, every test run;
+# - the AddressSanitizer + UndefinedBehaviorSanitizer build, every test run;
+# - the fuzz targets for a bounded time;
+# - the Windows build played under Wine;
+# - the Debian package from the Release build: listed, lintian, validated,
+#   installed, started from its menu entry, removed;
+# - the Windows zip unpacked and started under Wine.
+# Prints what each part took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh test
 jobs=$(nproc)
 
-cmake -S . -B build/release -DCMAKE_BUILD_TYPE=RelWithDebInfo >/dev/null
-cmake --build build/release -j"$jobs"
-ctest --test-dir build/release --output-on-failure -j"$jobs"
+parts=()
+# part <name> <command...>: runs it and notes its time; a failure ends the run.
+part() {
+  local name=$1 start=$SECONDS
+  shift
+  echo "== $name"
+  "$@"
+  parts+=("$(printf '%-48s %4d s' "$name" $((SECONDS - start)))")
+}
+report() {
+  echo "== Time per part"
+  printf '  %s\n' "${parts[@]}"
+  echo "  total: $((SECONDS / 60)) min $((SECONDS % 60)) s"
+}
+trap report EXIT
 
-cmake -S . -B build/asan -DCMAKE_BUILD_TYPE=Debug -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF >/dev/null
-cmake --build build/asan -j"$jobs"
-ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
+build() {  # build <folder> <configure arguments...>
+  local folder=$1
+  shift
+  cmake -S . -B "$folder" -DWOLBY_WERROR=ON "$@" >/dev/null
+  cmake --build "$folder" -j"$jobs"
+}
+
+part "Release build (GCC)" build build/release -DCMAKE_BUILD_TYPE=Release
+part "Release tests" ctest --test-dir build/release --output-on-failure -j"$jobs"
+
+part "Debug build (Clang 14)" build build/clang-debug -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14
+part "Debug tests (Clang 14)" ctest --test-dir build/clang-debug --output-on-failure -j"$jobs"
+
+part "Sanitizer build" build build/asan -DCMAKE_BUILD_TYPE=Debug -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF
+part "Sanitizer tests" env ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
 
 # Fuzz targets under libFuzzer + ASan + UBSan from their seeds, 40 s each; fails on any finding.
-scripts/fuzz.sh 40
+part "Fuzzing" scripts/fuzz.sh 40
 
 # The Windows build: cross-compiled, then played under Wine.
-scripts/wine-smoke.sh build/win32
+part "Windows build under Wine" scripts/wine-smoke.sh build/win32
+
+# The packages a player installs.
+part "Debian package" scripts/check-deb.sh build/release
+part "Windows zip under Wine" scripts/wine-zip.sh build/win32

@@ -1,6 +1,8 @@
 // Writes the program's cursor and icon as files: wolby.cur and wolby.ico for
-// the Windows resources, wolby.xpm for the Linux desktop entry. All three come
-// from the pixel definitions the backends share.
+// the Windows resources; wolby.xpm and wolby-<size>.png (32, 48, 64, 128 and
+// 256 pixels) for the Linux desktop. All come from the pixel definitions the
+// backends share; the larger icons are the 32 x 32 one scaled up by nearest
+// neighbour, so they stay sharp.
 // usage: wolby_make_images <output folder>
 #include <cstdint>
 #include <cstdio>
@@ -8,6 +10,7 @@
 #include <vector>
 
 #include "shell/platform/common/program_images.h"
+#include "tools/png_file.h"
 
 namespace {
 
@@ -144,6 +147,23 @@ std::string Xpm() {
     return out;
 }
 
+// The icon at `size` pixels: each pixel takes the 32 x 32 pixel it falls on.
+// Palette entry 0 is transparent, the picture's colours follow it (as in the .ico).
+Bytes IconPng(int size) {
+    std::vector<std::uint8_t> indices;
+    indices.reserve(static_cast<std::size_t>(size * size));
+    for (int y = 0; y < size; ++y) {
+        for (int x = 0; x < size; ++x) {
+            indices.push_back(static_cast<std::uint8_t>(images::IconPixel(x * kSize / size, y * kSize / size) + 1));
+        }
+    }
+    png_file::Palette palette{{0x000000}, {0}};
+    for (std::uint32_t rgb : images::IconPalette()) palette.rgb.push_back(rgb);
+    // 16 entries: the icon palette's last one, unused, gives way to entry 0.
+    palette.rgb.resize(images::kIconColours);
+    return png_file::Encode(size, size, indices, palette);
+}
+
 bool Write(const std::string& path, const void* data, std::size_t size) {
     std::FILE* file = std::fopen(path.c_str(), "wb");
     if (file == nullptr) return false;
@@ -167,6 +187,14 @@ int main(int argc, char** argv) {
         !Write(folder + "/wolby.xpm", xpm.data(), xpm.size())) {
         std::fprintf(stderr, "%s: cannot write into %s\n", argv[0], folder.c_str());
         return 1;
+    }
+    for (int size : {32, 48, 64, 128, 256}) {
+        const Bytes png = IconPng(size);
+        const std::string path = folder + "/wolby-" + std::to_string(size) + ".png";
+        if (!Write(path, png.data(), png.size())) {
+            std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());
+            return 1;
+        }
     }
     return 0;
 }

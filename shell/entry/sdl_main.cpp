@@ -1,15 +1,20 @@
-// The real game's entry point: the SDL backend supplies the platform.
+// The real game's entry point: the command line, then the game on the SDL
+// backend.
 #include <cstdio>
-#include <cstring>
 #include <string>
 
+#include "shell/entry/command_line.h"
 #include "shell/platform/sdl/sdl_backend.h"
 #include "shell/win_main.h"
 
 int main(int argc, char** argv) {
-    for (int i = 1; i < argc; ++i) {
-        if (std::strcmp(argv[i], "--window") == 0) platform::sdl::UseWindow(true);
-    }
+    const entry::CommandLine line =
+        entry::ReadCommandLine({argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0)});
+    std::fputs(line.out.c_str(), stdout);
+    std::fputs(line.err.c_str(), stderr);
+    // Text that could not be written (a full disk, a closed pipe) is a failure.
+    if (!line.run) return std::fflush(stdout) == 0 && !std::ferror(stdout) ? line.status : 2;
+    platform::sdl::UseWindow(line.windowed);
     // Without a display the game would run unseen: say so and end.
     std::string why;
     if (!platform::sdl::OpenDisplay(&why)) {

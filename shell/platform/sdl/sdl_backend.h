@@ -1,5 +1,5 @@
 // What the SDL backend offers beyond the platform interface: for the program's
-// entry point, its benchmark and its real-window tests.
+// entry point, its benchmarks and its real-window tests, never for the game.
 #pragma once
 
 #include <string>

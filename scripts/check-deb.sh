@@ -1,0 +1,224 @@
+#!/usr/bin/env bash
+# The Debian package as a packager and a player meet it: packs it from a build
+# folder (cpack -G DEB), lists it, checks its fields, its program's libraries
+# and the desktop files (lintian, desktop-file-validate, appstreamcli), then
+# installs it with apt into a clean Debian 12 root (mmdebstrap, from the
+# Debian mirror), starts the menu entry's Exec line there as a new player on
+# an Xvfb display, sees the menu (no question), leaves through the exit item,
+# and removes the package again: nothing of it may be left but the player's
+# own settings.
+# usage: scripts/check-deb.sh [build folder, default build/release]
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$(realpath -m "${1:-build/release}")
+out=$build/deb-check
+started=$(date +%s)
+passed=0
+failed=0
+note() { echo "check-deb: $*"; }
+pass() { passed=$((passed + 1)); note "ok    $1"; }
+fail() { failed=$((failed + 1)); note "FAIL  $1"; }
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+summary() { note "$passed passed, $failed failed ($(($(date +%s) - started)) s)"; }
+need() {
+  local what=$1; shift
+  if "$@"; then pass "$what"; return 0; fi
+  fail "$what"; summary; exit 1
+}
+sudo=()
+[ "$(id -u)" -ne 0 ] && sudo=(sudo)
+
+rm -rf "$out"
+mkdir -p "$out/shots"
+version=$(sed -nE 's/^set\(CPACK_PACKAGE_VERSION "([^"]*)"\)/\1/p' "$build/CPackConfig.cmake")
+need "the build folder is configured (version ${version:-unknown})" test -n "$version"
+
+# ---------------------------------------------------------------- the package
+need "cpack -G DEB" bash -c "cd '$build' && cpack -G DEB -B '$out' >'$out/cpack.log' 2>&1"
+deb=$(ls "$out"/wolby_*.deb 2>/dev/null | head -n 1)
+need "wolby_${version}_$(dpkg --print-architecture).deb made" test "$(basename "$deb")" = \
+  "wolby_${version}_$(dpkg --print-architecture).deb"
+note "$(basename "$deb"): $(stat -c %s "$deb") bytes"
+dpkg-deb --info "$deb" | sed 's/^/  /'
+dpkg-deb --contents "$deb" >"$out/contents.txt"
+echo "  contents (size in bytes, path):"
+awk '{ size = $3; path = $6; for (i = 7; i <= NF; i++) path = path " " $i; printf "  %9s  %s\n", size, path }' \
+  "$out/contents.txt"
+files=$(awk '$1 !~ /^d/ { print substr($6, 2) }' "$out/contents.txt")
+has() { grep -qxF "$1" <<<"$files"; }
+for path in /usr/games/wolby /usr/libexec/wolby/wolby /usr/share/wolby/zdj/15.bmp /usr/share/wolby/setting.dat \
+  /usr/share/applications/wolby.desktop /usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml \
+  /usr/share/icons/hicolor/{32x32,48x48,64x64,128x128,256x256}/apps/wolby.png /usr/share/man/man6/wolby.6.gz \
+  /usr/share/doc/wolby/copyright /usr/share/doc/wolby/changelog.gz; do
+  check "holds $path" has "$path"
+done
+# No test program, benchmark or build file slipped in.
+check "holds nothing unexpected" bash -c "! grep -vE '^/usr/(games/wolby|libexec/wolby/wolby|share/(wolby/|applications/wolby.desktop|metainfo/|icons/hicolor/|pixmaps/wolby.xpm|man/man6/wolby.6.gz|doc/wolby/))' <<<'$files'"
+
+field() { dpkg-deb -f "$deb" "$1"; }
+check "Version is the project's $version" test "$(field Version)" = "$version"
+depends=$(field Depends)
+note "Depends: $depends"
+depends_on() { sed -E 's/ \([^)]*\)//g; s/, /\n/g' <<<"$depends" | grep -qxF "$1"; }
+for package in libsdl2-2.0-0 libsdl2-ttf-2.0-0 fonts-dejavu-core libc6 libstdc++6; do
+  check "depends on $package" depends_on "$package"
+done
+only_runtime_depends() {
+  local name
+  for name in $(sed -E 's/\([^)]*\)//g; s/,/ /g' <<<"$depends"); do
+    case $name in libc6|libgcc-s1|libstdc++6|libsdl2-2.0-0|libsdl2-ttf-2.0-0|fonts-dejavu-core) ;; *) return 1 ;; esac
+  done
+}
+check "depends on nothing else (no test or build packages)" only_runtime_depends
+
+# The program as packed: stripped, and linking only run-time libraries.
+mkdir -p "$out/unpacked"
+dpkg-deb -x "$deb" "$out/unpacked"
+program=$out/unpacked/usr/libexec/wolby/wolby
+needed=$(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }' | sort | tr '\n' ' ')
+note "the program links: $needed"
+only_runtime_libraries() {
+  local lib
+  for lib in $needed; do
+    case $lib in libSDL2-2.0.so.0|libSDL2_ttf-2.0.so.0|libstdc++.so.6|libm.so.6|libgcc_s.so.1|libc.so.6) ;; *) return 1 ;; esac
+  done
+}
+check "links only SDL2, SDL2_ttf and the C/C++ runtimes" only_runtime_libraries
+check "the program is stripped" bash -c "! readelf -S '$program' | grep -qE '\.symtab|\.debug_'"
+note "the program: $(stat -c %s "$program") bytes stripped"
+check "the program says version $version" \
+  bash -c "[ \"\$('$program' --version | head -n 1)\" = 'wolby $version' ]"
+check "the metainfo names release $version" grep -q "<release version=\"$version\"" \
+  "$out/unpacked/usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml"
+check "the man page is version $version" bash -c "zcat '$out/unpacked/usr/share/man/man6/wolby.6.gz' | grep -q 'wolby $version'"
+
+# ---------------------------------------------------------------- validators
+check "desktop-file-validate" desktop-file-validate "$out/unpacked/usr/share/applications/wolby.desktop"
+check "appstreamcli validate --no-net" appstreamcli validate --no-net --pedantic --no-color \
+  "$out/unpacked/usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml"
+man_warnings() {
+  local text
+  text=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
+    "$out/unpacked/usr/share/man/man6/wolby.6.gz" 2>&1 >/dev/null)
+  [ -z "$text" ] || { echo "$text"; return 1; }
+}
+check "the man page formats without warnings" man_warnings
+# lintian: errors fail the check; warnings and the rest are shown.
+lintian --info --display-info --pedantic "$deb" >"$out/lintian.txt" 2>&1
+lintian_status=$?
+note "lintian (exit status $lintian_status):"
+grep -v '^N: ' "$out/lintian.txt" | sed 's/^/  /'
+[ -s "$out/lintian.txt" ] || echo "  (nothing to say)"
+check "lintian: no errors" bash -c "! grep -q '^E: ' '$out/lintian.txt' && [ $lintian_status -eq 0 ]"
+
+# ---------------------------------------------------------------- install
+# Into a clean Debian 12 root made by mmdebstrap (Essential and apt only), so
+# that the package's Depends alone must bring what it needs; this machine,
+# which has every build dependency and which others share, is not touched.
+root_dir=$out/root
+xvfb_pid=""
+game_pid=""
+mounted=()
+cleanup() {
+  local point
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+  for point in "${mounted[@]}"; do "${sudo[@]}" umount "$point" 2>/dev/null; done
+  # Never past a mount point that is still there.
+  if [ -d "$root_dir" ] && ! grep -q " $root_dir/" /proc/mounts; then
+    "${sudo[@]}" rm -rf --one-file-system "$root_dir"
+  fi
+}
+trap cleanup EXIT
+in_root() { "${sudo[@]}" chroot "$root_dir" "$@"; }
+need "mmdebstrap: a clean bookworm root with ./$(basename "$deb") installed by apt" \
+  "${sudo[@]}" mmdebstrap --variant=apt --mode=root --quiet \
+    --hook-dir=/usr/share/mmdebstrap/hooks/file-mirror-automount \
+    --include="$deb" bookworm "$root_dir" >"$out/mmdebstrap.log" 2>&1
+note "the clean root holds $(in_root dpkg-query -W -f='${Package}\n' | wc -l) packages"
+status_in_root() { in_root dpkg-query -W -f='${Status}' wolby 2>/dev/null; }
+check "wolby is installed in the clean root" test "$(status_in_root)" = "install ok installed"
+# A player's PATH on Debian (/etc/profile) holds /usr/games.
+player_path=/usr/local/bin:/usr/bin:/bin:/usr/local/games:/usr/games
+check "wolby is on a player's PATH as /usr/games/wolby" \
+  test "$(in_root env -i PATH=$player_path sh -c 'command -v wolby')" = /usr/games/wolby
+check "the font is where the program looks for it" test -f "$root_dir/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf"
+exec_line=$(sed -n 's/^Exec=//p' "$root_dir/usr/share/applications/wolby.desktop")
+note "the menu entry's Exec line: $exec_line"
+
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do [ -s "$out/display" ] && break; sleep 0.1; done
+need "Xvfb at 800x600x24" test -s "$out/display"
+display=":$(head -n 1 "$out/display")"
+# The X server's socket and /proc inside the root.
+"${sudo[@]}" mkdir -p "$root_dir/tmp/.X11-unix"
+"${sudo[@]}" mount --bind /tmp/.X11-unix "$root_dir/tmp/.X11-unix" && mounted+=("$root_dir/tmp/.X11-unix")
+"${sudo[@]}" mount -t proc proc "$root_dir/proc" && mounted+=("$root_dir/proc")
+
+# A new player: an empty home, no XDG_DATA_HOME.
+in_root mkdir -p /home/player
+(in_root env -i PATH="$player_path" HOME=/home/player DISPLAY="$display" \
+  sh -c "cd && exec $exec_line") >"$out/game.log" 2>&1 &
+game_pid=$!
+
+export DISPLAY=$display
+shot() { import -window root "$out/shots/$1.png" 2>/dev/null; }
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
+    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+not_black() { local p; p=$(pixel "$1" "$2"); [ -n "$p" ] && [ "$p" != "0 0 0" ]; }
+wait_for() {  # wait_for <seconds> <command...>
+  local deadline=$(($(date +%s) + $1)); shift
+  while [ "$(date +%s)" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+question_shown() { xwininfo -root -tree 2>/dev/null | grep -q 'B.*d"'; }
+if wait_for 20 not_black 400 100; then
+  # The pointer off the items, so that no marker covers part of the picture.
+  xdotool mousemove 20 580
+  sleep 0.5
+  shot menu
+  pass "the Exec line starts the game to its menu"
+  check "no settings question on a first start" bash -c "! xwininfo -root -tree | grep -q 'B.*d\"'"
+  # The menu picture as the sheet holds it, at its place (240, 50); the
+  # screen's 16 bits per pixel round each channel by a few steps.
+  convert "$out/shots/menu.png" -crop 320x340+240+50 +repage "$out/shots/menu-picture.png"
+  convert "$root/zdj/15.bmp" -crop 320x340+0+0 +repage "$out/shots/sheet-menu-picture.png"
+  differing=$(compare -fuzz 5% -metric AE "$out/shots/menu-picture.png" \
+    "$out/shots/sheet-menu-picture.png" null: 2>&1)
+  check "the screen shows the menu picture (${differing} of 108800 pixels differ)" \
+    test "${differing%%.*}" -lt 20 2>/dev/null
+  xdotool mousemove 300 345 click 1  # the exit item
+  if wait_for 15 bash -c "! kill -0 $game_pid 2>/dev/null"; then
+    status=0
+    wait "$game_pid" || status=$?
+    game_pid=""
+    check "the exit item ends it with status 1 (got $status)" test "$status" = 1
+  else
+    fail "the exit item ends the game"
+  fi
+else
+  shot failed-menu
+  question_shown && note "the settings question was shown instead"
+  fail "the Exec line starts the game to its menu (log: $(tr '\n' ' ' <"$out/game.log"))"
+fi
+settings=$root_dir/home/player/.local/share/wolby/setting.dat
+check "the player's setting.dat holds the defaults" \
+  test "$(od -An -tx1 "$settings" 2>/dev/null | tr -d ' \n')" = 90e140000102060002000000
+
+# ---------------------------------------------------------------- remove
+need "apt remove wolby" in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q wolby \
+  >"$out/apt-remove.log" 2>&1
+left=$(for path in $files; do [ -e "$root_dir/$path" ] || [ -L "$root_dir/$path" ] && echo "/$path"; done
+       for dir in /usr/share/wolby /usr/libexec/wolby /usr/share/doc/wolby; do [ -e "$root_dir$dir" ] && echo "$dir"; done)
+check "nothing of the package is left${left:+: $left}" test -z "$left"
+check "dpkg holds no record of it (no conffiles): '$(status_in_root)'" \
+  bash -c "! grep -qE 'ok (installed|config-files)$' <<<'$(status_in_root)'"
+check "the player's own settings stay" test -f "$settings"
+
+summary
+[ "$failed" -eq 0 ]

@@ -1,0 +1,159 @@
+#!/usr/bin/env bash
+# The Windows zip as a player gets it: cross-builds wolby.exe with the
+# toolchain file alone, packs the zip (cpack -G ZIP), checks what it holds and
+# the program's version resource and manifest, then unpacks it into a fresh
+# folder whose path has a space, starts it there under Wine on a private
+# 800 x 600 X server, answers the settings question, sees the menu and leaves
+# through the exit item.
+# usage: scripts/wine-zip.sh [build folder, default build/win32]
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root=$PWD
+build=$(realpath -m "${1:-build/win32}")
+work=$build/wine-zip
+started=$(date +%s)
+passed=0
+failed=0
+note() { echo "wine-zip: $*"; }
+pass() { passed=$((passed + 1)); note "ok    $1"; }
+fail() { failed=$((failed + 1)); note "FAIL  $1"; }
+check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
+summary() { note "$passed passed, $failed failed ($(($(date +%s) - started)) s)"; }
+need() {
+  local what=$1; shift
+  if "$@"; then pass "$what"; return 0; fi
+  fail "$what"; summary; exit 1
+}
+
+packages=(g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick fonts-wine cmake g++)
+missing=()
+for p in "${packages[@]}"; do
+  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
+done
+if [ ${#missing[@]} -gt 0 ]; then
+  sudo=()
+  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+  note "installing ${missing[*]}"
+  "${sudo[@]}" apt-get update -qq
+  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+
+# ---------------------------------------------------------------- build and pack
+cmake -S "$root" -B "$build" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
+need "the toolchain file alone builds wolby.exe" cmake --build "$build" -j"$(nproc)"
+rm -rf "$work"
+mkdir -p "$work/shots"
+need "cpack -G ZIP" bash -c "cd '$build' && cpack -G ZIP -B '$work/package' >'$work/cpack.log' 2>&1"
+version=$(sed -nE 's/^set\(CPACK_PACKAGE_VERSION "([^"]*)"\)/\1/p' "$build/CPackConfig.cmake")
+zip=$work/package/wolby-$version-win64.zip
+need "wolby-$version-win64.zip made" test -s "$zip"
+note "$(basename "$zip"): $(stat -c %s "$zip") bytes"
+(cd "$work" && cmake -E tar tf "$zip") | sort >"$work/listing.txt"
+sed 's/^/  /' "$work/listing.txt"
+top=wolby-$version-win64
+expected=$(printf '%s\n' "$top/LICENSE.txt" "$top/README.txt" "$top/wolby.exe" "$top/zdj/15.bmp" | sort)
+check "holds wolby.exe, zdj/15.bmp, README.txt, LICENSE.txt and nothing else" \
+  test "$(grep -v '/$' "$work/listing.txt")" = "$expected"
+
+# Unpacked anywhere: a fresh folder, with a space in its path.
+folder="$work/Gry i zabawy"
+mkdir -p "$folder"
+(cd "$folder" && cmake -E tar xf "$zip")
+game=$folder/$top
+exe=$game/wolby.exe
+check "README.txt has Windows line ends" bash -c "[ \"\$(grep -c \$'\\r\$' '$game/README.txt')\" = \"\$(wc -l <'$game/README.txt')\" ]"
+check "the zip's wolby.exe is stripped" bash -c "! x86_64-w64-mingw32-objdump -h '$exe' | grep -q '\.debug_'"
+note "wolby.exe: $(stat -c %s "$exe") bytes"
+
+# The version resource and the manifest, as the resource compiler reads them back.
+resources=$(x86_64-w64-mingw32-windres -J coff -i "$exe" -O rc 2>/dev/null)
+resource_has() { grep -qF -- "$1" <<<"$resources"; }
+check "version resource: ProductName Wolby" resource_has 'VALUE "ProductName", "Wolby"'
+check "version resource: ProductVersion $version" resource_has "VALUE \"ProductVersion\", \"$version\""
+check "version resource: FileVersion ${version//./, }, 0" resource_has "FILEVERSION ${version//./, }, 0"
+check "version resource: a FileDescription" grep -qE 'VALUE "FileDescription", "[^"]+"' <<<"$resources"
+# The manifest (resource 1 of type 24) as its text: windres writes it as
+# quoted lines with doubled quotes.
+manifest=$(sed -n '/^1 24 /,/^END/p' <<<"$resources" | sed -nE 's/^ *"(.*)\\n"$/\1/p' | sed 's/""/"/g')
+check "manifest: resource 1 of type 24, an assembly" grep -q '^<assembly ' <<<"$manifest"
+check "manifest: common controls 6" \
+  grep -q 'name="Microsoft.Windows.Common-Controls" version="6.0.0.0"' <<<"$manifest"
+check "manifest: DPI aware" grep -q '<dpiAware[^>]*>true' <<<"$manifest"
+
+# ---------------------------------------------------------------- under Wine
+xvfb_pid=""
+game_pid=""
+export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
+cleanup() {
+  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
+  if [ -d "$WINEPREFIX" ]; then
+    wineserver -k 2>/dev/null
+    wineserver -w 2>/dev/null
+    rm -rf "$WINEPREFIX"
+  fi
+  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
+  wait 2>/dev/null
+}
+trap cleanup EXIT
+Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
+xvfb_pid=$!
+for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
+need "Xvfb at 800x600x24" test -s "$work/display"
+export DISPLAY=":$(head -n 1 "$work/display")"
+need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
+wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >>"$work/wine.log" 2>&1
+
+shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
+pixel() {
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
+    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
+}
+not_black() { local p; p=$(pixel "$1" "$2"); [ -n "$p" ] && [ "$p" != "0 0 0" ]; }
+wait_for() {  # wait_for <seconds> <command...>
+  local deadline=$(($(date +%s) + $1)); shift
+  while [ "$(date +%s)" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
+  return 1
+}
+question() { xdotool search --name '^Błąd$' 2>/dev/null | head -n 1; }
+question_shown() { [ -n "$(question)" ]; }
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
+
+(cd "$game" && LANG=pl_PL.UTF-8 exec wine wolby.exe) >>"$work/wine.log" 2>&1 &
+game_pid=$!
+if wait_for 60 question_shown; then
+  pass "started in the unpacked folder: the settings question"
+  shot question
+  # Without a window manager the keyboard goes to the window under the pointer;
+  # a dialog still being painted can miss the key, so press until it goes.
+  for _ in 1 2 3 4 5; do
+    dialog=$(question)
+    [ -z "$dialog" ] && break
+    eval "$(xdotool getwindowgeometry --shell "$dialog")"
+    xdotool mousemove $((X + WIDTH / 2)) $((Y + 10)) key Return
+    wait_for 3 bash -c "! xdotool search --name '^Błąd\$' >/dev/null 2>&1" && break
+  done
+  if wait_for 20 not_black 400 100; then
+    pass "Enter answers the question: the menu shows"
+    shot menu
+    xdotool mousemove 300 345 click 1
+    if wait_for 15 game_ended; then
+      status=0
+      wait "$game_pid" || status=$?
+      game_pid=""
+      check "the exit item: status 1 (got $status)" test "$status" = 1
+      check "setting.dat written beside wolby.exe" \
+        test "$(od -An -tx1 "$game/setting.dat" 2>/dev/null | tr -d ' \n')" = 90e140000102060002000000
+    else
+      fail "the exit item ends the program"
+    fi
+  else
+    shot failed-menu
+    fail "the menu shows after the question"
+  fi
+else
+  shot failed-question
+  fail "the settings question shows (log: $(tail -n 5 "$work/wine.log" | tr '\n' ' '))"
+fi
+
+summary
+[ "$failed" -eq 0 ]

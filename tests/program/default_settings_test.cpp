@@ -1,0 +1,46 @@
+// The default settings file the launcher gives a new player (built by
+// tools/make_default_settings.cpp) against what the game itself writes.
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+
+#include "screens/screen.h"
+#include "shell/sheet.h"
+#include "tests/program/program_fixture.h"
+
+namespace wolby_test {
+namespace {
+
+namespace headless = platform::headless;
+
+std::vector<std::uint8_t> SeedFile() {
+    std::ifstream file(WOLBY_DEFAULT_SETTINGS_FILE, std::ios::binary);
+    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
+}
+
+TEST_F(Program, TheSeededSettingsFileIsWhatTheExitItemWritesForTheDefaults) {
+    const std::vector<std::uint8_t> seed = SeedFile();
+    ASSERT_EQ(seed.size(), 12u) << WOLBY_DEFAULT_SETTINGS_FILE;
+
+    // A player with no file answers the question with Yes and leaves at once.
+    headless::ScriptMessageBoxAnswer(platform::IDYES);
+    ASSERT_EQ(Run({[] { headless::PostLeftClick(300 - 15, 345); }}), 1);
+    EXPECT_EQ(headless::TakeShownMessageBoxes().size(), 1u);
+    EXPECT_EQ(ReadSettingsFile(), seed);
+}
+
+TEST_F(Program, WithTheSeededFileTheFirstStartOpensOnTheMenuWithNoQuestion) {
+    std::filesystem::copy_file(WOLBY_DEFAULT_SETTINGS_FILE, "setting.dat");
+    const int status = Run({
+        [] {
+            EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
+            headless::PostLeftClick(300 - 15, 345);
+        },
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_TRUE(headless::TakeShownMessageBoxes().empty());
+    EXPECT_EQ(ReadSettingsFile(), SeedFile());
+}
+
+}  // namespace
+}  // namespace wolby_test
