@@ -70,9 +70,11 @@ std::vector<std::uint8_t> BmpFile(const BmpPicture& p) {
                 const std::uint32_t bit = static_cast<std::uint32_t>(x) * bits;
                 line[bit / 8] |= static_cast<std::uint8_t>(v << (8 - bits - bit % 8));
             } else if (bits == 16) {
-                const std::uint32_t word = p.bitfields
-                    ? ((Red(v) >> 3u) << 11) | ((Green(v) >> 2u) << 5) | (Blue(v) >> 3u)
-                    : ((Red(v) >> 3u) << 10) | ((Green(v) >> 3u) << 5) | (Blue(v) >> 3u);
+                const std::uint32_t r = Red(v);
+                const std::uint32_t g = Green(v);
+                const std::uint32_t b = Blue(v);
+                const std::uint32_t word =
+                    p.bitfields ? ((r >> 3) << 11) | ((g >> 2) << 5) | (b >> 3) : ((r >> 3) << 10) | ((g >> 3) << 5) | (b >> 3);
                 line[at] = static_cast<std::uint8_t>(word);
                 line[at + 1] = static_cast<std::uint8_t>(word >> 8);
             } else {
