@@ -13,19 +13,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/release}")
 out=$build/deb-check
-started=$(date +%s)
-passed=0
-failed=0
-note() { echo "check-deb: $*"; }
-pass() { passed=$((passed + 1)); note "ok    $1"; }
-fail() { failed=$((failed + 1)); note "FAIL  $1"; }
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
-summary() { note "$passed passed, $failed failed ($(($(date +%s) - started)) s)"; }
-need() {
-  local what=$1; shift
-  if "$@"; then pass "$what"; return 0; fi
-  fail "$what"; summary; exit 1
-}
+checker=check-deb
+. scripts/checks.sh
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 

@@ -17,24 +17,9 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/win32}")
 work=$build/wine-smoke
-started=$(date +%s)
-
-passed=0
-failed=0
-note() { echo "wine-smoke: $*"; }
-summary() {
-  note "$passed passed, $failed failed ($(($(date +%s) - started)) s; screenshots in $work/shots)"
-}
-pass() { passed=$((passed + 1)); note "ok    $1"; }
-fail() { failed=$((failed + 1)); note "FAIL  $1"; }
-# check <what> <command...>: one verdict, the run goes on.
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
-# need <what> <command...>: without it nothing after can be checked.
-need() {
-  local what=$1; shift
-  if "$@"; then pass "$what"; return 0; fi
-  fail "$what"; summary; exit 1
-}
+checker=wine-smoke
+summary_extra="; screenshots in $work/shots"
+. scripts/checks.sh
 
 # ---------------------------------------------------------------- packages
 # fonts-wine: Wine's own fonts (Tahoma for the game's text, the dialogs' font);

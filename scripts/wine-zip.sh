@@ -11,19 +11,8 @@ cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/win32}")
 work=$build/wine-zip
-started=$(date +%s)
-passed=0
-failed=0
-note() { echo "wine-zip: $*"; }
-pass() { passed=$((passed + 1)); note "ok    $1"; }
-fail() { failed=$((failed + 1)); note "FAIL  $1"; }
-check() { local what=$1; shift; if "$@"; then pass "$what"; else fail "$what"; fi; }
-summary() { note "$passed passed, $failed failed ($(($(date +%s) - started)) s)"; }
-need() {
-  local what=$1; shift
-  if "$@"; then pass "$what"; return 0; fi
-  fail "$what"; summary; exit 1
-}
+checker=wine-zip
+. scripts/checks.sh
 
 packages=(g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick fonts-wine cmake g++)
 missing=()

@@ -7,22 +7,8 @@
 
 #include <chrono>
 #include <cstdio>
-#include <cstdlib>
-#include <fstream>
-#include <string>
 
-namespace {
-
-long PeakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-    }
-    return -1;
-}
-
-}  // namespace
+#include "bench/perf/peak_memory.h"
 
 int main() {
     const auto started = std::chrono::steady_clock::now();

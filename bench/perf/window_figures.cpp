@@ -27,6 +27,7 @@
 #include <thread>
 #include <vector>
 
+#include "bench/perf/peak_memory.h"
 #include "screens/screen.h"
 #include "shell/program_state.h"
 #include "shell/win_main.h"
@@ -68,15 +69,6 @@ double CpuSeconds() {
     getrusage(RUSAGE_SELF, &usage);
     return static_cast<double>(usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) +
            static_cast<double>(usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e6;
-}
-
-long PeakResidentKiB() {
-    std::ifstream status("/proc/self/status");
-    std::string line;
-    while (std::getline(status, line)) {
-        if (line.rfind("VmHWM:", 0) == 0) return std::atol(line.c_str() + 6);
-    }
-    return -1;
 }
 
 // Waits until a picture is presented after `after` frames and `test` holds for it.
