@@ -18,11 +18,14 @@ shot() { import -window root "$work/shots/$1.png"; }
 start_x() {
   local size=$1 pipe
   pipe=$(mktemp -u) && mkfifo "$pipe"
-  Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$pipe" >/dev/null 2>&1 &
+  # -noreset: a server that resets when its last client leaves refuses the
+  # next one for a moment, and the tests' short-lived clients come and go.
+  Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$pipe" >"$work/xvfb.log" 2>&1 &
   background+=($!)
   read -r -t 10 number <"$pipe" || fail "the X server did not start"
   rm -f "$pipe"
   export DISPLAY=":$number"
+  wait_for "the X server to take clients" xdpyinfo >/dev/null
   SCREEN_W=${size%x*}
   SCREEN_H=${size#*x}
 }

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Runs the window program on the X display it is given (xvfb-run starts one),
-# takes a screenshot, clicks, presses ESC and checks what was shown and heard.
+# Runs the window program on the X display it is given (tests/e2e/with_x.sh
+# starts one), takes a screenshot, clicks, presses ESC and checks what was
+# shown and heard.
 # usage: run_window_test.sh <wolby_window_show> <source folder> <work folder>
 set -euo pipefail
 program=$1
