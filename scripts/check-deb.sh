@@ -154,17 +154,8 @@ in_root mkdir -p /home/player
 game_pid=$!
 
 export DISPLAY=$display
-shot() { import -window root "$out/shots/$1.png" 2>/dev/null; }
-pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
-    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
-}
-not_black() { local p; p=$(pixel "$1" "$2"); [ -n "$p" ] && [ "$p" != "0 0 0" ]; }
-wait_for() {  # wait_for <seconds> <command...>
-  local deadline=$(($(date +%s) + $1)); shift
-  while [ "$(date +%s)" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+shots=$out/shots
+. "$root/scripts/screen.sh"
 question_shown() { xwininfo -root -tree 2>/dev/null | grep -q 'B.*d"'; }
 if wait_for 20 not_black 400 100; then
   # The pointer off the items, so that no marker covers part of the picture.

@@ -92,17 +92,8 @@ export DISPLAY=":$(head -n 1 "$work/display")"
 need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
 wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >>"$work/wine.log" 2>&1
 
-shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
-pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
-    sed -E 's/^[^(]*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
-}
-not_black() { local p; p=$(pixel "$1" "$2"); [ -n "$p" ] && [ "$p" != "0 0 0" ]; }
-wait_for() {  # wait_for <seconds> <command...>
-  local deadline=$(($(date +%s) + $1)); shift
-  while [ "$(date +%s)" -lt "$deadline" ]; do "$@" && return 0; sleep 0.1; done
-  return 1
-}
+shots=$work/shots
+. "$root/scripts/screen.sh"
 question() { xdotool search --name '^Błąd$' 2>/dev/null | head -n 1; }
 question_shown() { [ -n "$(question)" ]; }
 game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
