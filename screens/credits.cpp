@@ -1,8 +1,8 @@
 #include "screens/credits.h"
 
+#include "screens/put_text.h"
 #include "screens/screen.h"
-#include "shell/put_text.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 
 namespace {
 

@@ -3,9 +3,9 @@
 #include <cstdio>
 
 #include "match/game.h"
+#include "screens/put_text.h"
 #include "screens/screen.h"
-#include "shell/put_text.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 
 namespace {
 

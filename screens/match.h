@@ -5,7 +5,7 @@
 
 #include <cstdint>
 
-#include "shell/platform/platform.h"
+#include "platform/platform.h"
 
 // Square (c, r) covers the 50 x 50 pixels from (100 + 51 c, 100 + 51 r).
 constexpr std::int32_t kBoardLeft = 100;

@@ -4,7 +4,7 @@
 #include "screens/match.h"
 #include "screens/options.h"
 #include "screens/screen.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 
 namespace {
 

@@ -5,10 +5,10 @@
 #include "match/game.h"
 #include "screens/match.h"
 #include "screens/menu.h"
+#include "screens/put_text.h"
 #include "screens/screen.h"
+#include "screens/sheet.h"
 #include "settings/settings.h"
-#include "shell/put_text.h"
-#include "shell/sheet.h"
 
 namespace {
 

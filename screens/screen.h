@@ -6,8 +6,8 @@
 #include <cstdint>
 
 #include "match/game.h"
-#include "shell/platform/platform.h"
-#include "shell/program_state.h"
+#include "platform/platform.h"
+#include "screens/program_state.h"
 
 // Timer ids of the window.
 constexpr std::uintptr_t kComputerMoveTimer = 0;  // 500 ms, one computer move per start

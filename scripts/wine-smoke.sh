@@ -53,7 +53,7 @@ fi
 cmake -S "$root" -B "$build" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" -DWOLBY_WERROR=ON >/dev/null
 need "wolby.exe cross-builds" cmake --build "$build" -j"$(nproc)"
 exe=$build/wolby.exe
-images=$build/shell/platform/win32/images
+images=$build/platform/win32/images
 
 # Only Windows' own DLLs: the C++ runtime is linked in.
 dlls=$(x86_64-w64-mingw32-objdump -p "$exe" | sed -n 's/.*DLL Name: //p' | tr 'A-Z' 'a-z' | sort | tr '\n' ' ')

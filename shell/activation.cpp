@@ -1,9 +1,9 @@
 #include "shell/activation.h"
 
+#include "screens/load_bitmap_surface.h"
+#include "screens/program_state.h"
 #include "screens/routing.h"
-#include "shell/program_state.h"
-#include "shell/load_bitmap_surface.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 
 namespace {
 

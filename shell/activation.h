@@ -2,7 +2,7 @@
 // and taken back, and the window's picture drawn again when the system asks.
 #pragma once
 
-#include "shell/platform/platform.h"
+#include "platform/platform.h"
 
 // WM_ACTIVATEAPP: on the way back, the surfaces are restored and the screen redrawn.
 void OnActivateApp(bool active);

@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-#include "shell/platform/platform.h"
+#include "platform/platform.h"
 
 std::intptr_t MainWindowProc(platform::Window window, unsigned message, std::uintptr_t wParam,
                              std::intptr_t lParam);

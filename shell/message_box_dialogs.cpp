@@ -1,7 +1,7 @@
 #include "shell/message_box_dialogs.h"
 
-#include "shell/platform/platform.h"
-#include "shell/program_state.h"
+#include "platform/platform.h"
+#include "screens/program_state.h"
 
 namespace {
 

@@ -1,12 +1,12 @@
 #include "shell/win_main.h"
 
 #include "match/game.h"
+#include "screens/load_bitmap_surface.h"
 #include "screens/menu.h"
-#include "shell/load_bitmap_surface.h"
+#include "screens/program_state.h"
+#include "screens/sheet.h"
 #include "shell/main_window_proc.h"
 #include "shell/message_box_dialogs.h"
-#include "shell/program_state.h"
-#include "shell/sheet.h"
 
 namespace {
 

@@ -9,7 +9,7 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform/common/program_images.h"
+#include "platform/common/program_images.h"
 #include "tools/png_file.h"
 
 namespace {

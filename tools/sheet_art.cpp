@@ -5,10 +5,10 @@
 #include <functional>
 #include <string>
 
-#include "shell/platform/common/bitmap_file.h"
-#include "shell/platform/common/surface.h"
-#include "shell/platform/common/text.h"
-#include "shell/sheet.h"
+#include "platform/common/bitmap_file.h"
+#include "platform/common/surface.h"
+#include "platform/common/text.h"
+#include "screens/sheet.h"
 
 namespace sheet_art {
 namespace {

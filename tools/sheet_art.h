@@ -5,7 +5,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "shell/platform/platform.h"
+#include "platform/platform.h"
 
 namespace sheet_art {
 

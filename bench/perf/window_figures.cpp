@@ -28,8 +28,8 @@
 #include <vector>
 
 #include "bench/perf/peak_memory.h"
+#include "screens/program_state.h"
 #include "screens/screen.h"
-#include "shell/program_state.h"
 #include "shell/win_main.h"
 
 namespace {

@@ -5,11 +5,11 @@
 
 #include <string>
 
-#include "shell/program_state.h"
-#include "shell/load_bitmap_surface.h"
-#include "shell/platform/headless/headless.h"
-#include "shell/put_text.h"
-#include "shell/sheet.h"
+#include "platform/headless/headless.h"
+#include "screens/load_bitmap_surface.h"
+#include "screens/program_state.h"
+#include "screens/put_text.h"
+#include "screens/sheet.h"
 #include "tests/support/display.h"
 
 using namespace platform;

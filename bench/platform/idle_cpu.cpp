@@ -5,8 +5,8 @@
 
 #include <cstdio>
 
-#include "shell/program_state.h"
-#include "shell/platform/platform.h"
+#include "platform/platform.h"
+#include "screens/program_state.h"
 #include "tests/support/display.h"
 
 using namespace platform;

@@ -5,9 +5,9 @@
 // screen, 3840x2160, where the disc's present matters most).
 #include <benchmark/benchmark.h>
 
-#include "shell/program_state.h"
-#include "shell/platform/platform.h"
-#include "shell/platform/sdl/sdl_backend.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_backend.h"
+#include "screens/program_state.h"
 #include "tests/support/display.h"
 
 using namespace platform;

@@ -9,12 +9,12 @@
 #include <fstream>
 
 #include "match/game.h"
+#include "platform/headless/headless.h"
+#include "screens/credits.h"
 #include "screens/match.h"
 #include "screens/menu.h"
+#include "screens/program_state.h"
 #include "screens/screen.h"
-#include "screens/credits.h"
-#include "shell/program_state.h"
-#include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
 #include "tests/support/settings_file.h"

@@ -3,8 +3,8 @@
 #include <cstdio>
 #include <string>
 
+#include "platform/sdl/sdl_backend.h"
 #include "shell/entry/command_line.h"
-#include "shell/platform/sdl/sdl_backend.h"
 #include "shell/win_main.h"
 
 int main(int argc, char** argv) {

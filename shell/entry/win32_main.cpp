@@ -8,7 +8,7 @@
 #endif
 #include <windows.h>
 
-#include "shell/platform/win32/win32_backend.h"
+#include "platform/win32/win32_backend.h"
 
 int RunWolby();  // win32_run.cpp
 

@@ -3,7 +3,7 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/platform/sdl/sdl_backend.h"
+#include "platform/sdl/sdl_backend.h"
 #include "shell/win_main.h"
 
 int main() {

@@ -19,16 +19,16 @@
 #include <functional>
 #include <fstream>
 
+#include "platform/common/bitmap_file.h"
+#include "platform/common/surface.h"
 #include "screens/match.h"
+#include "screens/program_state.h"
 #include "screens/screen.h"
+#include "screens/sheet.h"
 #include "settings/settings.h"
-#include "shell/program_state.h"
-#include "shell/platform/common/bitmap_file.h"
-#include "shell/platform/common/surface.h"
-#include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
-#include "tests/support/scripted_dialogs.h"
 #include "tests/support/bmp_file.h"
+#include "tests/support/scripted_dialogs.h"
 #include "tests/support/settings_file.h"
 
 namespace wolby_test {

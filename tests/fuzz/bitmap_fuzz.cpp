@@ -5,11 +5,11 @@
 #include <filesystem>
 #include <cstdint>
 
-#include "shell/program_state.h"
-#include "shell/load_bitmap_surface.h"
-#include "shell/platform/headless/headless.h"
-#include "shell/platform/platform.h"
-#include "shell/sheet.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
+#include "screens/load_bitmap_surface.h"
+#include "screens/program_state.h"
+#include "screens/sheet.h"
 #include "tests/fuzz/fuzz_support.h"
 #include "tests/support/display.h"
 

@@ -8,8 +8,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/load_bitmap_surface.h"
-#include "shell/platform/common/bitmap_header.h"
+#include "platform/common/bitmap_header.h"
+#include "screens/load_bitmap_surface.h"
 #include "test_screen.h"
 #include "tests/support/bmp_file.h"
 

@@ -6,8 +6,8 @@
 #include <vector>
 #include <set>
 
-#include "shell/platform/common/surface.h"
-#include "shell/put_text.h"
+#include "platform/common/surface.h"
+#include "screens/put_text.h"
 #include "test_screen.h"
 
 using wolby_test::Q;

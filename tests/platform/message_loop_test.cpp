@@ -6,7 +6,7 @@
 #include <utility>
 #include <vector>
 
-#include "shell/platform/headless/headless.h"
+#include "platform/headless/headless.h"
 
 using namespace platform;
 namespace hl = platform::headless;

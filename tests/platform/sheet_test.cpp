@@ -6,8 +6,8 @@
 #include <iterator>
 #include <string>
 
-#include "shell/load_bitmap_surface.h"
-#include "shell/sheet.h"
+#include "screens/load_bitmap_surface.h"
+#include "screens/sheet.h"
 #include "test_screen.h"
 #include "tools/sheet_art.h"
 

@@ -4,8 +4,8 @@
 
 #include <gtest/gtest.h>
 
-#include "shell/program_state.h"
-#include "shell/platform/headless/headless.h"
+#include "platform/headless/headless.h"
+#include "screens/program_state.h"
 #include "tests/support/display.h"
 
 namespace wolby_test {

@@ -5,7 +5,7 @@
 #include <iterator>
 
 #include "screens/screen.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 #include "tests/program/program_fixture.h"
 
 namespace wolby_test {

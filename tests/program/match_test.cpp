@@ -3,10 +3,10 @@
 #include <random>
 
 #include "match/game.h"
+#include "platform/headless/headless.h"
 #include "screens/match.h"
 #include "screens/screen.h"
-#include "shell/platform/headless/headless.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 #include "shell/win_main.h"
 #include "tests/program/program_fixture.h"
 #include "tests/support/calendar.h"

@@ -7,13 +7,13 @@
 #include <string>
 #include <vector>
 
-#include "screens/match.h"
-#include "screens/screen.h"
+#include "platform/common/bitmap_file.h"
+#include "platform/common/surface.h"
 #include "screens/credits.h"
-#include "shell/platform/common/bitmap_file.h"
-#include "shell/platform/common/surface.h"
-#include "shell/program_state.h"
-#include "shell/sheet.h"
+#include "screens/match.h"
+#include "screens/program_state.h"
+#include "screens/screen.h"
+#include "screens/sheet.h"
 #include "tests/program/program_fixture.h"
 
 namespace wolby_test {

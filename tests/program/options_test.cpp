@@ -8,7 +8,7 @@
 #include "players/computer_player.h"
 #include "screens/match.h"
 #include "screens/screen.h"
-#include "shell/sheet.h"
+#include "screens/sheet.h"
 #include "tests/program/program_fixture.h"
 
 namespace wolby_test {

@@ -11,12 +11,12 @@
 #include <string>
 #include <utility>
 
+#include "platform/common/bitmap_file.h"
+#include "platform/common/surface.h"
 #include "screens/match.h"
-#include "shell/platform/common/bitmap_file.h"
-#include "shell/platform/common/surface.h"
-#include "shell/program_state.h"
-#include "shell/put_text.h"
-#include "shell/sheet.h"
+#include "screens/program_state.h"
+#include "screens/put_text.h"
+#include "screens/sheet.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
 

@@ -10,8 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "shell/platform/headless/headless.h"
-#include "shell/platform/platform.h"
+#include "platform/headless/headless.h"
+#include "platform/platform.h"
 #include "tests/support/grid_oracle.h"
 #include "tests/support/settings_file.h"
 

@@ -2,12 +2,12 @@
 // screen comes back exactly as it was, drawn from the program's state, and the
 // timers go on meanwhile as if the game had never been away.
 #include "match/game.h"
-#include "screens/match.h"
-#include "screens/screen.h"
 #include "screens/credits.h"
-#include "shell/program_state.h"
+#include "screens/match.h"
+#include "screens/program_state.h"
+#include "screens/screen.h"
+#include "screens/sheet.h"
 #include "shell/main_window_proc.h"
-#include "shell/sheet.h"
 #include "tests/program/program_fixture.h"
 #include "tests/support/calendar.h"
 

@@ -12,9 +12,9 @@
 #include <string>
 
 #include "match/game.h"
+#include "platform/common/bitmap_file.h"
 #include "screens/match.h"
 #include "screens/screen.h"
-#include "shell/platform/common/bitmap_file.h"
 #include "shell/win_main.h"
 #include "tests/program/program_fixture.h"
 #include "tests/support/calendar.h"

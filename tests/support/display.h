@@ -4,8 +4,8 @@
 // the program's globals. Whichever backend the target links provides them.
 #pragma once
 
-#include "shell/platform/platform.h"
-#include "shell/program_state.h"
+#include "platform/platform.h"
+#include "screens/program_state.h"
 
 namespace wolby_test {
 

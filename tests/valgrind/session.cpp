@@ -13,8 +13,8 @@
 #include <vector>
 
 #include "match/game.h"
+#include "platform/headless/headless.h"
 #include "screens/screen.h"
-#include "shell/platform/headless/headless.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
 #include "tests/support/settings_file.h"

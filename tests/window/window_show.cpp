@@ -11,13 +11,13 @@
 #include <cstdio>
 #include <string>
 
-#include "shell/program_state.h"
-#include "shell/load_bitmap_surface.h"
-#include "shell/platform/common/bitmap_file.h"
-#include "shell/platform/common/surface.h"
-#include "shell/platform/platform.h"
-#include "shell/put_text.h"
-#include "shell/sheet.h"
+#include "platform/common/bitmap_file.h"
+#include "platform/common/surface.h"
+#include "platform/platform.h"
+#include "screens/load_bitmap_surface.h"
+#include "screens/program_state.h"
+#include "screens/put_text.h"
+#include "screens/sheet.h"
 
 using namespace platform;
 

@@ -1,0 +1,78 @@
+// Real dialogs: SDL's message boxes with the Polish buttons, Enter answering
+// the first. A box that cannot be shown writes its caption and text to
+// standard error, so a person still learns why the program stops.
+#include <unistd.h>
+
+#include <csignal>
+#include <cstdio>
+#include <string>
+
+#include "platform/common/text.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
+
+namespace platform {
+
+namespace {
+
+// SDL turns SIGTERM and SIGINT into a quit event, which the message loop takes
+// as the window's destruction; but a dialog runs a loop of its own that never
+// looks. While one shows, the signal ends the program at once, with the status
+// the window's destruction gives.
+extern "C" void EndWhileDialogShows(int) { _exit(1); }
+
+class SignalsEndTheProgram {
+public:
+    SignalsEndTheProgram() {
+        struct sigaction end {};
+        end.sa_handler = &EndWhileDialogShows;
+        sigemptyset(&end.sa_mask);
+        sigaction(SIGTERM, &end, &term_);
+        sigaction(SIGINT, &end, &interrupt_);
+    }
+    ~SignalsEndTheProgram() {
+        sigaction(SIGTERM, &term_, nullptr);
+        sigaction(SIGINT, &interrupt_, nullptr);
+    }
+    SignalsEndTheProgram(const SignalsEndTheProgram&) = delete;
+    SignalsEndTheProgram& operator=(const SignalsEndTheProgram&) = delete;
+
+private:
+    struct sigaction term_ {};
+    struct sigaction interrupt_ {};
+};
+
+}  // namespace
+
+int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
+    const bool yesNo = (type & 0xF) == MB_YESNO;
+    const int fallback = yesNo ? IDNO : IDOK;
+    const std::string utf8Text = common::Cp1250ToUtf8(text ? text : "");
+    const std::string utf8Caption = common::Cp1250ToUtf8(caption ? caption : "");
+    // Enter answers the first button, Escape the last.
+    const SDL_MessageBoxButtonData yesNoButtons[2] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT, IDYES, "Tak"},
+        {SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDNO, "Nie"}};
+    const SDL_MessageBoxButtonData okButton[1] = {
+        {SDL_MESSAGEBOX_BUTTON_RETURNKEY_DEFAULT | SDL_MESSAGEBOX_BUTTON_ESCAPEKEY_DEFAULT, IDOK, "OK"}};
+    Uint32 flags = SDL_MESSAGEBOX_BUTTONS_LEFT_TO_RIGHT;
+    flags |= (type & MB_ICONHAND) ? SDL_MESSAGEBOX_ERROR : SDL_MESSAGEBOX_INFORMATION;
+    SDL_Window* parent = owner ? sdl::S().window : nullptr;
+    const SDL_MessageBoxData data{flags,
+                                  parent,
+                                  utf8Caption.c_str(),
+                                  utf8Text.c_str(),
+                                  yesNo ? 2 : 1,
+                                  yesNo ? yesNoButtons : okButton,
+                                  nullptr};
+    int answer = -1;
+    const SignalsEndTheProgram signals;
+    if (SDL_ShowMessageBox(&data, &answer) != 0) {
+        std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
+        return fallback;
+    }
+    sdl::S().exposed = true;
+    return answer == IDYES || answer == IDNO || answer == IDOK ? answer : fallback;
+}
+
+}  // namespace platform

@@ -1,0 +1,111 @@
+// The real clock and input: SDL's events become the window's messages, and
+// the loop blocks in SDL's wait until input comes or the next timer falls due.
+#include <algorithm>
+#include <chrono>
+#include <thread>
+
+#include "platform/common/backend.h"
+#include "platform/common/window_system.h"
+#include "platform/platform.h"
+#include "platform/sdl/sdl_state.h"
+
+namespace platform {
+
+namespace {
+
+using sdl::S;
+
+void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    common::PostToWindow(message, wParam, lParam, /*foldMoves=*/true);
+}
+
+void Destroy() {
+    if (S().destroyed) return;
+    S().destroyed = true;
+    Post(WM_DESTROY, 0, 0);
+}
+
+std::uintptr_t VirtualKey(const SDL_Keysym& key) {
+    const SDL_Keycode code = key.sym;
+    if (code == SDLK_ESCAPE) return VK_ESCAPE;
+    if (code >= SDLK_a && code <= SDLK_z) return static_cast<std::uintptr_t>('A' + (code - SDLK_a));
+    if (code >= SDLK_0 && code <= SDLK_9) return static_cast<std::uintptr_t>(code);
+    if (code == SDLK_RETURN || code == SDLK_KP_ENTER) return 13;
+    if (code == SDLK_SPACE) return 32;
+    return 0xFF;  // some other key: the game only tells ESC from the rest
+}
+
+void Translate(const SDL_Event& event) {
+    switch (event.type) {
+        case SDL_QUIT:
+            Destroy();
+            break;
+        case SDL_WINDOWEVENT:
+            if (event.window.event == SDL_WINDOWEVENT_CLOSE) {
+                Destroy();
+            } else if (event.window.event == SDL_WINDOWEVENT_EXPOSED ||
+                       event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED ||
+                       event.window.event == SDL_WINDOWEVENT_SHOWN) {
+                S().exposed = true;
+            }
+            break;
+        case SDL_MOUSEMOTION:
+            Post(WM_MOUSEMOVE, 0, sdl::PictureParam(event.motion.x, event.motion.y));
+            break;
+        case SDL_MOUSEBUTTONDOWN:
+            if (event.button.button == SDL_BUTTON_LEFT) {
+                const std::intptr_t point = sdl::PictureParam(event.button.x, event.button.y);
+                Post(WM_MOUSEMOVE, 0, point);
+                Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+            }
+            break;
+        case SDL_KEYDOWN:
+            // With no window manager nobody else turns Alt+F4 into a close.
+            if (event.key.keysym.sym == SDLK_F4 && (event.key.keysym.mod & KMOD_ALT) != 0) {
+                Destroy();
+            } else {
+                Post(WM_KEYDOWN, VirtualKey(event.key.keysym), 0);
+            }
+            break;
+        default:
+            break;
+    }
+}
+
+}  // namespace
+
+namespace backend {
+
+std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }
+
+void Pump() {
+    if (!S().videoStarted) return;
+    SDL_Event event;
+    while (SDL_PollEvent(&event)) Translate(event);
+}
+
+bool Wait(std::optional<std::int64_t> deadline) {
+    sdl::Present(false);
+    const std::int64_t now = Now();
+    const int timeout =
+        deadline ? static_cast<int>(std::clamp<std::int64_t>(*deadline - now, 0, 1 << 30)) : -1;
+    // Without a display nothing can ever come (the entry point does not start
+    // the game then).
+    if (!S().videoStarted) return false;
+    SDL_Event event;
+    const int got = timeout < 0 ? SDL_WaitEvent(&event) : SDL_WaitEventTimeout(&event, timeout);
+    if (got) Translate(event);
+    return true;
+}
+
+}  // namespace backend
+
+void Sleep(unsigned ms) {
+    // The pause ends `ms` after the call: showing what was drawn is part of it,
+    // so the animation keeps its pace on every screen size.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
+    sdl::Present(false);
+    std::this_thread::sleep_until(deadline);
+}
+
+}  // namespace platform
