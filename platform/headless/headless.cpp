@@ -11,6 +11,7 @@
 #include "platform/common/backend.h"
 #include "platform/common/bitmap_file.h"
 #include "platform/common/surface.h"
+#include "platform/common/text.h"
 #include "platform/common/window_system.h"
 
 namespace platform {
@@ -48,6 +49,7 @@ struct State {
     bool unscripted = false;
 
     std::map<headless::Fault, bool> faults;
+    std::vector<std::string> texts;
 };
 
 State& S() {
@@ -169,6 +171,7 @@ namespace headless {
 
 void Reset() {
     S() = State{};
+    common::ObserveTextOut([](std::string_view line) { S().texts.emplace_back(line); });
     common::ResetEmulation();
     common::DestroyAll();
 }
@@ -278,6 +281,12 @@ Colour PixelAt(std::int32_t x, std::int32_t y) {
         return 0xFFFFFFFF;
     }
     return common::FromPixel(RawPixelAt(x, y));
+}
+
+std::vector<std::string> TakeDrawnTexts() {
+    std::vector<std::string> texts;
+    texts.swap(S().texts);
+    return texts;
 }
 
 bool SaveScreen(const std::string& path) { return common::WriteBmp24(common::Emulated().primary, path); }

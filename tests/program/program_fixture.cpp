@@ -19,6 +19,7 @@
 #include "screens/sheet.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
+#include "tools/text_lines.h"
 
 namespace fs = std::filesystem;
 
@@ -26,9 +27,20 @@ namespace wolby_test {
 
 namespace {
 
+// The browser build draws only the lines it was given beforehand: every line
+// the program drew must be one of them.
+void ExpectKnownTexts() {
+    static const std::vector<std::string> known = text_lines::All();
+    for (const std::string& line : platform::headless::TakeDrawnTexts()) {
+        EXPECT_NE(std::find(known.begin(), known.end(), line), known.end())
+            << "the game drew \"" << line << "\", which tools/text_lines.cpp does not list";
+    }
+}
+
 // A fresh process: the platform, the program's globals and a calendar that
 // stands at 0, so the computer's moves are the same on every run.
 void FreshProcess() {
+    ExpectKnownTexts();
     platform::headless::Reset();
     ResetProgramState();
     SetCalendarTime(0);
