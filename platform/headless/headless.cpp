@@ -49,7 +49,7 @@ struct State {
     bool unscripted = false;
 
     std::map<headless::Fault, bool> faults;
-    std::vector<std::string> texts;
+    std::set<std::string> texts;  // distinct: a long soak draws the same few
 };
 
 State& S() {
@@ -171,7 +171,7 @@ namespace headless {
 
 void Reset() {
     S() = State{};
-    common::ObserveTextOut([](std::string_view line) { S().texts.emplace_back(line); });
+    common::ObserveTextOut([](std::string_view line) { S().texts.emplace(line); });
     common::ResetEmulation();
     common::DestroyAll();
 }
@@ -283,8 +283,8 @@ Colour PixelAt(std::int32_t x, std::int32_t y) {
     return common::FromPixel(RawPixelAt(x, y));
 }
 
-std::vector<std::string> TakeDrawnTexts() {
-    std::vector<std::string> texts;
+std::set<std::string> TakeDrawnTexts() {
+    std::set<std::string> texts;
     texts.swap(S().texts);
     return texts;
 }

@@ -5,6 +5,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -92,8 +93,8 @@ Cursor CurrentCursor();
 Colour PixelAt(std::int32_t x, std::int32_t y);
 // The RGB565 pixel itself.
 std::uint16_t RawPixelAt(std::int32_t x, std::int32_t y);
-// Every line of text drawn since the last call (code page 1250), oldest first.
-std::vector<std::string> TakeDrawnTexts();
+// Every distinct line of text drawn since the last call (code page 1250).
+std::set<std::string> TakeDrawnTexts();
 // Writes the primary surface as a 24-bit BMP file.
 bool SaveScreen(const std::string& path);
 // Colour quantised as a surface stores it and read back as by PixelAt.
