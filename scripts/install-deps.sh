@@ -4,7 +4,13 @@
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
+# The browser game: Debian's emscripten (its Node.js runs the compiler's tools).
+web_packages=(emscripten zip)
+if [ "${1:-test}" = web ]; then
+  packages+=("${web_packages[@]}")
+fi
 if [ "${1:-test}" = test ]; then
+  packages+=("${web_packages[@]}")
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
              clang-14 libclang-rt-14-dev
              # real desktops: a window manager with a panel, and Wayland

@@ -1,0 +1,115 @@
+// The browser backend: the game in a page, on the window system and display
+// that the Linux backends share (common/). The page's events only queue
+// (web_input.cpp); the program's waits suspend it with Asyncify and are ended
+// by the next event or deadline, so an idle tab costs nothing.
+#include "platform/web/web_backend.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <array>
+#include <cmath>
+
+#include "platform/common/backend.h"
+#include "platform/common/program_images.h"
+#include "platform/common/text.h"
+#include "platform/common/window_system.h"
+#include "platform/web/web_input.h"
+#include "platform/web/web_page.h"
+#include "platform/web/web_present.h"
+
+namespace platform {
+
+struct CursorObject {
+    int resource = 0;
+};
+
+namespace {
+
+CursorObject g_forkCursor{kForkCursor};
+
+}  // namespace
+
+namespace backend {
+
+// The page has one picture and nothing else can refuse.
+bool Allows(Call) { return true; }
+
+std::int64_t Now() { return static_cast<std::int64_t>(emscripten_get_now()); }
+
+// The page is the game's whole desktop: the picture's own size.
+void DesktopSize(std::int32_t* width, std::int32_t* height) {
+    *width = common::kPictureWidth;
+    *height = common::kPictureHeight;
+}
+
+bool OpenWindow(const char*, std::int32_t, std::int32_t, std::int32_t, std::int32_t) { return web::Open(); }
+
+// The page's events were queued as they came.
+void Pump() {}
+
+bool Wait(std::optional<std::int64_t> deadline) {
+    web::Present(false);
+    if (common::Emulated().queue.Size() > 0) return true;
+    const double timeout = deadline ? static_cast<double>(std::max<std::int64_t>(*deadline - Now(), 0)) : -1.0;
+    wolby_web_wait(timeout);
+    return true;
+}
+
+void Handled() { web::Present(false); }
+
+}  // namespace backend
+
+void ShowWindow(Window) {}
+void UpdateWindow(Window) {}
+void SetForegroundWindow(Window) {}
+
+Cursor LoadCursor(int resource) { return resource == kForkCursor ? &g_forkCursor : nullptr; }
+
+void SetCursor(Cursor cursor) {
+    if (cursor == nullptr) {
+        wolby_web_set_cursor(nullptr);
+        return;
+    }
+    std::array<std::uint8_t, images::kSize * images::kSize> mask{};
+    for (int y = 0; y < images::kSize; ++y) {
+        for (int x = 0; x < images::kSize; ++x) {
+            mask[static_cast<std::size_t>(y * images::kSize + x)] = images::ForkPixel(x, y) ? 1 : 0;
+        }
+    }
+    wolby_web_set_cursor(mask.data());
+}
+
+void Sleep(unsigned ms) {
+    // The pause ends `ms` after the call: showing what was drawn is part of it.
+    const double deadline = emscripten_get_now() + ms;
+    web::Present(false);
+    const double left = deadline - emscripten_get_now();
+    if (left > 0) emscripten_sleep(static_cast<unsigned>(std::ceil(left)));
+}
+
+int MessageBox(Window, const char* text, const char* caption, unsigned type) {
+    const bool yesNo = (type & 0xF) == MB_YESNO;
+    const std::string utf8Text = common::Cp1250ToUtf8(text ? text : "");
+    const std::string utf8Caption = common::Cp1250ToUtf8(caption ? caption : "");
+    web::Present(false);
+    web::HoldInput(true);
+    const int button = wolby_web_message_box(utf8Text.c_str(), utf8Caption.c_str(), yesNo ? 1 : 0,
+                                             (type & MB_ICONHAND) ? 1 : 0);
+    web::HoldInput(false);
+    if (!yesNo) return IDOK;
+    return button == 0 ? IDYES : IDNO;
+}
+
+namespace web {
+
+bool Open() { return StartInput(); }
+
+void Ended(int status) {
+    emscripten_html5_remove_all_event_listeners();
+    wolby_web_ended(status);
+}
+
+}  // namespace web
+}  // namespace platform

@@ -1,0 +1,116 @@
+// The page's events become the window's messages. A callback only queues and
+// wakes the waiting program: it never draws and never waits.
+#include "platform/web/web_input.h"
+
+#include <emscripten.h>
+#include <emscripten/html5.h>
+
+#include <algorithm>
+#include <cstring>
+
+#include "platform/common/window_system.h"
+#include "platform/web/web_page.h"
+
+namespace platform::web {
+namespace {
+
+// The page's element under the picture and its bars: the whole page but its
+// own controls.
+constexpr const char* kStage = "#stage";
+
+// The fork's middle prong lies this many picture pixels right of its hot spot;
+// the game adds it to every click.
+constexpr int kProngOffset = 15;
+
+bool g_held = false;
+
+}  // namespace
+
+void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
+    common::PostToWindow(message, wParam, lParam, /*foldMoves=*/true);
+    wolby_web_wake();
+}
+
+namespace {
+
+std::intptr_t Point(long clientX, long clientY, int shiftX = 0) {
+    const int packed = wolby_web_picture_point(static_cast<int>(clientX), static_cast<int>(clientY));
+    const int x = std::max(0, (packed & 0xFFFF) - shiftX);
+    return static_cast<std::intptr_t>(static_cast<std::uint32_t>(x) |
+                                      (static_cast<std::uint32_t>(packed) & 0xFFFF0000u));
+}
+
+EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*) {
+    if (!g_held) Post(WM_MOUSEMOVE, 0, Point(event->clientX, event->clientY));
+    return EM_FALSE;
+}
+
+EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void*) {
+    if (g_held || event->button != 0) return EM_FALSE;
+    const std::intptr_t point = Point(event->clientX, event->clientY);
+    Post(WM_MOUSEMOVE, 0, point);
+    Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+    return EM_TRUE;  // no text selection, no focus change
+}
+
+// A tap plays what lies under the finger: for a touch the tapped point is the
+// prong's point, so the game's correction is taken off first. The page then
+// neither scrolls nor zooms, and makes no mouse events of its own.
+EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void*) {
+    if (g_held) return EM_TRUE;
+    for (int i = 0; i < event->numTouches; ++i) {
+        const EmscriptenTouchPoint& touch = event->touches[i];
+        if (!touch.isChanged) continue;
+        const std::intptr_t point = Point(touch.clientX, touch.clientY, kProngOffset);
+        Post(WM_MOUSEMOVE, 0, point);
+        Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+        break;
+    }
+    return EM_TRUE;
+}
+
+EM_BOOL OnTouchOther(int, const EmscriptenTouchEvent*, void*) { return EM_TRUE; }
+
+std::uintptr_t VirtualKey(const EmscriptenKeyboardEvent& key) {
+    if (std::strcmp(key.key, "Escape") == 0) return VK_ESCAPE;
+    if (std::strcmp(key.key, "Enter") == 0) return 13;
+    if (std::strcmp(key.key, " ") == 0) return 32;
+    if (key.key[0] != 0 && key.key[1] == 0) {
+        const char c = key.key[0];
+        if (c >= 'a' && c <= 'z') return static_cast<std::uintptr_t>(c - 'a' + 'A');
+        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uintptr_t>(c);
+    }
+    return 0xFF;  // some other key: the game only tells ESC from the rest
+}
+
+// The game takes every key; the browser keeps its own commands (with Ctrl, Alt
+// or Meta, and the function keys), and nothing of the page reacts to the rest.
+EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
+    if (g_held) return EM_FALSE;  // the dialog answers Enter and Escape itself
+    if (event->ctrlKey || event->altKey || event->metaKey) return EM_FALSE;
+    if (event->key[0] == 'F' && event->key[1] >= '1' && event->key[1] <= '9') return EM_FALSE;
+    if (!event->repeat) Post(WM_KEYDOWN, VirtualKey(*event), 0);
+    return EM_TRUE;
+}
+
+}  // namespace
+
+bool StartInput() {
+    return emscripten_set_mousemove_callback(kStage, nullptr, EM_TRUE, OnMouseMove) == EMSCRIPTEN_RESULT_SUCCESS &&
+           emscripten_set_mousedown_callback(kStage, nullptr, EM_TRUE, OnMouseDown) == EMSCRIPTEN_RESULT_SUCCESS &&
+           emscripten_set_touchstart_callback(kStage, nullptr, EM_TRUE, OnTouchStart) == EMSCRIPTEN_RESULT_SUCCESS &&
+           emscripten_set_touchmove_callback(kStage, nullptr, EM_TRUE, OnTouchOther) == EMSCRIPTEN_RESULT_SUCCESS &&
+           emscripten_set_touchend_callback(kStage, nullptr, EM_TRUE, OnTouchOther) == EMSCRIPTEN_RESULT_SUCCESS &&
+           emscripten_set_keydown_callback(EMSCRIPTEN_EVENT_TARGET_DOCUMENT, nullptr, EM_TRUE, OnKeyDown) ==
+               EMSCRIPTEN_RESULT_SUCCESS;
+}
+
+void HoldInput(bool held) { g_held = held; }
+
+}  // namespace platform::web
+
+// The page closes the game (to start it again with a settings file the player
+// chose): as when a window is closed, the game ends with the window's destruction.
+extern "C" EMSCRIPTEN_KEEPALIVE void wolby_web_close_window() {
+    platform::web::Post(platform::WM_DESTROY, 0, 0);
+}

@@ -1,0 +1,57 @@
+// The browser backend's calls of its page (web_page.h). The page itself
+// (page/wolby-page.js) hands each instance of the game a `wolbyPage` with its
+// picture, layout, cursor and dialogs; these functions only pass things on.
+mergeInto(LibraryManager.library, {
+  $wolbyWaiting: {wake: null},
+
+  wolby_web_wait__deps: ['$wolbyWaiting'],
+  wolby_web_wait: function(timeoutMs) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      var timer = null;
+      var woken = false;
+      function wake() {
+        if (woken) return;
+        woken = true;
+        wolbyWaiting.wake = null;
+        if (timer !== null) clearTimeout(timer);
+        wakeUp();
+      }
+      wolbyWaiting.wake = wake;
+      if (timeoutMs >= 0) timer = setTimeout(wake, timeoutMs);
+    });
+  },
+
+  // Called from an event's callback, inside the program's code: the program
+  // goes on once that callback has returned.
+  wolby_web_wake__deps: ['$wolbyWaiting'],
+  wolby_web_wake: function() {
+    var wake = wolbyWaiting.wake;
+    if (wake) Promise.resolve().then(wake);
+  },
+
+  wolby_web_put_pixels: function(rgba, x, y, width, height) {
+    var pixels = new Uint8ClampedArray(HEAPU8.buffer, rgba, width * height * 4);
+    Module['wolbyPage'].putPixels(new ImageData(pixels, width, height), x, y);
+  },
+
+  wolby_web_picture_point: function(clientX, clientY) {
+    var point = Module['wolbyPage'].picturePoint(clientX, clientY);
+    return point.x | (point.y << 16);
+  },
+
+  wolby_web_set_cursor: function(mask) {
+    Module['wolbyPage'].setCursor(mask ? HEAPU8.slice(mask, mask + 32 * 32) : null);
+  },
+
+  wolby_web_message_box: function(text, caption, yesNo, error) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      Module['wolbyPage']
+          .messageBox(UTF8ToString(text), UTF8ToString(caption), !!yesNo, !!error)
+          .then(function(button) { wakeUp(button); });
+    });
+  },
+
+  wolby_web_ended: function(status) {
+    Module['wolbyPage'].ended(status);
+  },
+});

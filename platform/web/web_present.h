@@ -1,0 +1,10 @@
+// Showing the picture on the page.
+#pragma once
+
+namespace platform::web {
+
+// Puts what was drawn since the last present on the page (everything when
+// `always`, or the first time).
+void Present(bool always);
+
+}  // namespace platform::web
