@@ -9,7 +9,6 @@
 
 #include <algorithm>
 #include <array>
-#include <cmath>
 
 #include "platform/common/backend.h"
 #include "platform/common/program_images.h"
@@ -83,10 +82,9 @@ void SetCursor(Cursor cursor) {
 
 void Sleep(unsigned ms) {
     // The pause ends `ms` after the call: showing what was drawn is part of it.
-    const double deadline = emscripten_get_now() + ms;
+    const double began = emscripten_get_now();
     web::Present(false);
-    const double left = deadline - emscripten_get_now();
-    if (left > 0) emscripten_sleep(static_cast<unsigned>(std::ceil(left)));
+    wolby_web_pause(began, began + ms);
 }
 
 int MessageBox(Window, const char* text, const char* caption, unsigned type) {

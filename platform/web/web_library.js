@@ -14,10 +14,28 @@ mergeInto(LibraryManager.library, {
         woken = true;
         wolbyWaiting.wake = null;
         if (timer !== null) clearTimeout(timer);
+        Module['wolbyPage'].waiting(null);
         wakeUp();
       }
       wolbyWaiting.wake = wake;
       if (timeoutMs >= 0) timer = setTimeout(wake, timeoutMs);
+      Module['wolbyPage'].waiting(timeoutMs);
+    });
+  },
+
+  // Holds the program until the deadline (the growing disc's 10 ms steps,
+  // begun at `began`); events do not end it.
+  wolby_web_pause: function(began, deadline) {
+    return Asyncify.handleSleep(function(wakeUp) {
+      (function wait() {
+        var left = deadline - performance.now();
+        if (left > 0) {
+          setTimeout(wait, Math.ceil(left));
+          return;
+        }
+        Module['wolbyPage'].paused(began, performance.now());
+        wakeUp();
+      })();
     });
   },
 

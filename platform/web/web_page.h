@@ -9,6 +9,9 @@ extern "C" {
 // Suspends the program (Asyncify) until web_wake is called or `timeoutMs` has
 // passed (negative: no time limit). Costs no processor time meanwhile.
 void wolby_web_wait(double timeoutMs);
+// Suspends the program until `deadline` (the clock's milliseconds) for a pause
+// that began at `began`; events do not end it.
+void wolby_web_pause(double began, double deadline);
 // Ends a wait in progress soon after the current event (an input came).
 void wolby_web_wake();
 // Puts `width` x `height` RGBA pixels (row after row) on the picture at (x, y).

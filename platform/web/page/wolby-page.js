@@ -45,7 +45,12 @@ var wolbyPage = (function() {
     };
   }
 
-  function putPixels(image, x, y) { context.putImageData(image, x, y); }
+  function putPixels(image, x, y) {
+    context.putImageData(image, x, y);
+    var now = performance.now();
+    if (status.firstPicture === null) status.firstPicture = now;
+    if (record) record.pictures.push({time: now, x: x, y: y, width: image.width, height: image.height});
+  }
 
   // The fork at the picture's scale (nearest neighbour), so that its middle
   // prong stays where the game takes the click; browsers show at most 128 px.
@@ -183,6 +188,37 @@ var wolbyPage = (function() {
     document.getElementById('tools-toggle').setAttribute('aria-expanded', shown ? 'true' : 'false');
   }
 
+  // ------------------------------------------------------------ what the checks read
+  // Whether the game waits for input now (and how often it has begun to),
+  // the kept settings file, and, once asked for, a record of the pictures
+  // put, the pauses and the page's input, with their times.
+  var status = {waiting: false, waits: 0, firstPicture: null};
+  var record = null;
+
+  function waiting(timeoutMs) {
+    status.waiting = timeoutMs !== null;
+    if (status.waiting) status.waits += 1;
+  }
+
+  function paused(began, ended) {
+    if (record) record.pauses.push(ended - began);
+  }
+
+  function startRecord() {
+    record = {pictures: [], pauses: [], inputs: []};
+    ['mousemove', 'mousedown', 'touchstart'].forEach(function(type) {
+      stage.addEventListener(type, function() {
+        if (record) record.inputs.push({type: type, time: performance.now()});
+      }, {capture: true, passive: true});
+    });
+  }
+
+  function takeRecord() {
+    var taken = record;
+    record = {pictures: [], pauses: [], inputs: []};
+    return taken;
+  }
+
   // ------------------------------------------------------------ running the game
   function ended(status) {
     running = false;
@@ -194,6 +230,7 @@ var wolbyPage = (function() {
   function start() {
     if (running) return;
     running = true;
+    status.firstPicture = null;
     document.getElementById('ended').hidden = true;
     context.fillStyle = '#000';
     context.fillRect(0, 0, 800, 600);
@@ -241,5 +278,11 @@ var wolbyPage = (function() {
     setCursor: setCursor,
     messageBox: messageBox,
     ended: ended,
+    waiting: waiting,
+    paused: paused,
+    status: function() { return status; },
+    keptSettings: keptBytes,
+    startRecord: startRecord,
+    takeRecord: takeRecord,
   };
 })();
