@@ -1,16 +1,18 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that building, playing or testing needs, only
-# when some are missing. Usage: install-deps.sh play|test
+# when some are missing. Usage: install-deps.sh play|web|test
 set -euo pipefail
 
 packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core)
-# The browser game: Debian's emscripten (its Node.js runs the compiler's tools).
+# The browser game: Debian's emscripten (its Node.js runs the compiler's tools);
+# its checks drive Debian's chromium from Node.js.
 web_packages=(emscripten zip)
 if [ "${1:-test}" = web ]; then
   packages+=("${web_packages[@]}")
 fi
 if [ "${1:-test}" = test ]; then
-  packages+=("${web_packages[@]}")
+  packages+=("${web_packages[@]}" chromium)
+  command -v npm >/dev/null || packages+=(npm)
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
              clang-14 libclang-rt-14-dev
              # real desktops: a window manager with a panel, and Wayland

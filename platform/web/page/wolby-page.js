@@ -192,20 +192,25 @@ var wolbyPage = (function() {
   // Whether the game waits for input now (and how often it has begun to),
   // the kept settings file, and, once asked for, a record of the pictures
   // put, the pauses and the page's input, with their times.
-  var status = {waiting: false, waits: 0, firstPicture: null};
+  var status = {waiting: false, waits: 0, waitBegan: 0, firstPicture: null};
   var record = null;
 
   function waiting(timeoutMs) {
     status.waiting = timeoutMs !== null;
-    if (status.waiting) status.waits += 1;
+    if (!status.waiting) return;
+    status.waits += 1;
+    status.waitBegan = performance.now();
   }
 
   function paused(began, ended) {
     if (record) record.pauses.push(ended - began);
   }
 
+  var recording = false;
   function startRecord() {
     record = {pictures: [], pauses: [], inputs: []};
+    if (recording) return;
+    recording = true;
     ['mousemove', 'mousedown', 'touchstart'].forEach(function(type) {
       stage.addEventListener(type, function() {
         if (record) record.inputs.push({type: type, time: performance.now()});

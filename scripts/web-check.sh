@@ -1,0 +1,30 @@
+#!/usr/bin/env bash
+# The browser game's checks, as the test command runs them: every text line as
+# the browser build and the Linux build draw it (identical), then the game in
+# Debian's chromium (tests/web/checks.mjs): the scenes' pictures against the
+# Linux build's headless ones, a match against the computer, Wyjście and a new
+# game, a phone's taps, and no error on the console.
+# usage: scripts/web-check.sh <Linux build folder>   (after scripts/web.sh)
+set -euo pipefail
+cd "$(dirname "$0")/.."
+host=${1:?usage: $0 <Linux build folder>}
+web=build/web
+out=$web/checks
+rm -rf "$out"
+mkdir -p "$out"
+export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
+
+cmake --build "$host" -j"$(nproc)" --target wolby_reference_pictures wolby_text_digest >/dev/null
+"$host/tests/web/wolby_text_digest" >"$out/text-linux.txt"
+node --no-experimental-fetch "$web/build/tests/web/wolby_text_digest.js" >"$out/text-browser.txt"
+if ! cmp -s "$out/text-linux.txt" "$out/text-browser.txt"; then
+  echo "FAIL the text lines differ between the builds:"
+  diff "$out/text-linux.txt" "$out/text-browser.txt" | head -20
+  exit 1
+fi
+echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt") drawings, identical in both builds"
+
+"$host/tests/web/wolby_reference_pictures" tests/web/scenes.txt zdj/15.bmp "$out/linux"
+# puppeteer-core drives Debian's chromium; it downloads no browser.
+(cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
+node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed"
