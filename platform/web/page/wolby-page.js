@@ -16,6 +16,11 @@ var wolbyPage = (function() {
   var pickedSettings = null;  // bytes to put in place before the next start
   var running = false;
 
+  // The program and its data, fetched by the page's head; kept for every new
+  // game of this page.
+  var fetched = window.wolbyFetched || {program: Promise.reject(new Error('not fetched')),
+                                         data: Promise.reject(new Error('not fetched'))};
+
   // ------------------------------------------------------------ the picture
   // The largest 4:3 rectangle that fits the window, centred; black bars around.
   function layout() {
@@ -212,8 +217,9 @@ var wolbyPage = (function() {
     if (recording) return;
     recording = true;
     ['mousemove', 'mousedown', 'touchstart'].forEach(function(type) {
-      stage.addEventListener(type, function() {
-        if (record) record.inputs.push({type: type, time: performance.now()});
+      // The event's own time: when the person acted, before any handling.
+      stage.addEventListener(type, function(event) {
+        if (record) record.inputs.push({type: type, time: event.timeStamp});
       }, {capture: true, passive: true});
     });
   }
@@ -239,11 +245,24 @@ var wolbyPage = (function() {
     document.getElementById('ended').hidden = true;
     context.fillStyle = '#000';
     context.fillRect(0, 0, 800, 600);
-    window.createWolby({
+    var settings = {
       wolbyPage: wolbyPage,
       preRun: [prepareStorage],
       print: function(text) { console.log(text); },
       printErr: function(text) { console.warn(text); },
+    };
+    Promise.all([fetched.program, fetched.data]).then(function(fetched) {
+      settings.instantiateWasm = function(imports, receive) {
+        WebAssembly.instantiate(fetched[0], imports).then(function(instance) { receive(instance, fetched[0]); });
+        return {};
+      };
+      // Each game gets its own copy: its file system may keep what it is given.
+      var bytes = fetched[1].slice(0);
+      settings.getPreloadedPackage = function() { return bytes; };
+    }, function(error) {
+      console.warn('wolby: fetching the game beforehand failed (' + error + '); it is fetched as it starts');
+    }).then(function() {
+      return window.createWolby(settings);
     }).then(function(instance) { game = instance; });
   }
 
