@@ -196,6 +196,58 @@ await check('Wyjście shows the end page, and a new game opens on the menu', asy
   }
 });
 
+// ------------------------------------------------------------ the page's own keys
+await check('keys the game ignores move nothing of the page', async () => {
+  const browser = await launch();
+  try {
+    const page = await openGame(browser, server.url, {width: 800, height: 900});
+    for (const key of ['Tab', 'Space', 'ArrowDown', 'PageDown', 'End', 'Tab', 'Enter']) {
+      await input(page, () => page.keyboard.press(key));
+    }
+    const state = await page.evaluate(() => ({focus: document.activeElement.tagName, scrollY: window.scrollY,
+                                              tools: document.getElementById('tools').hidden}));
+    if (state.focus !== 'BODY' || state.scrollY !== 0 || !state.tools) {
+      throw new Error(`the page moved: ${JSON.stringify(state)}`);
+    }
+    await expectPicture(page, 'keys', ['menu']);
+  } finally {
+    await browser.close();
+  }
+});
+
+// ------------------------------------------------------------ a save the browser refuses
+// The browser's storage turns the save's write down later, as a full one
+// does: the game says the file cannot be saved, and the kept file stays.
+await check('a save the browser\'s storage refuses shows the game\'s message and keeps the old file', async () => {
+  const browser = await launch();
+  try {
+    const page = await openGame(browser, server.url);
+    const before = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
+    await page.evaluate(() => {
+      const put = IDBObjectStore.prototype.put;
+      // An existing entry cannot be added: the request fails after it was made.
+      IDBObjectStore.prototype.put = function(value, key) {
+        return key === '/kept/setting.dat' ? this.add(value, key) : put.call(this, value, key);
+      };
+    });
+    await input(page, () => page.mouse.click(300, 245));
+    await input(page, () => page.mouse.click(505, 175));
+    await page.mouse.click(385, 470);
+    await page.waitForSelector('#dialog:not([hidden])', {timeout: 5000});
+    const text = await page.$eval('#dialog-text', (e) => e.textContent);
+    if (text !== 'Nie mo\u017cna zapisa\u0107 pliku z ustawieniami') throw new Error(`the message says "${text}"`);
+    await input(page, () => page.keyboard.press('Enter'));
+    await page.reload({waitUntil: 'load'});
+    await started(page);
+    const after = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
+    if (JSON.stringify(after) !== JSON.stringify(before)) {
+      throw new Error(`the kept file changed: ${before} became ${after}`);
+    }
+  } finally {
+    await browser.close();
+  }
+});
+
 // ------------------------------------------------------------ a phone
 await check('a tap on a phone plays the tapped square; the page neither scrolls nor zooms', async () => {
   const browser = await launch();

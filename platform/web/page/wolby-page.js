@@ -135,8 +135,44 @@ var wolbyPage = (function() {
   // ------------------------------------------------------------ the settings file
   var kept = '/kept/setting.dat';
 
+  // IDBFS (emscripten 3.1.6) reports a write the storage refuses later, as
+  // IndexedDB does when it is full, as no error at all and then never ends the
+  // flush: the game would hang in its save. These report the request's error,
+  // so the save fails with the game's message instead.
+  function reportStorageErrors(IDBFS) {
+    IDBFS.storeRemoteEntry = function(store, path, entry, callback) {
+      var request;
+      try {
+        request = store.put(entry, path);
+      } catch (error) {
+        callback(error);
+        return;
+      }
+      request.onsuccess = function() { callback(null); };
+      request.onerror = function(event) {
+        callback(request.error || new Error('the browser did not keep ' + path));
+        event.preventDefault();
+      };
+    };
+    IDBFS.removeRemoteEntry = function(store, path, callback) {
+      var request;
+      try {
+        request = store.delete(path);
+      } catch (error) {
+        callback(error);
+        return;
+      }
+      request.onsuccess = function() { callback(null); };
+      request.onerror = function(event) {
+        callback(request.error || new Error('the browser did not remove ' + path));
+        event.preventDefault();
+      };
+    };
+  }
+
   function prepareStorage(module) {
     var FS = module.FS;
+    reportStorageErrors(FS.filesystems.IDBFS);
     FS.mkdir('/kept');
     FS.mount(FS.filesystems.IDBFS, {}, '/kept');
     module.addRunDependency('kept-settings');
