@@ -72,4 +72,28 @@ mergeInto(LibraryManager.library, {
   wolby_web_ended: function(status) {
     Module['wolbyPage'].ended(status);
   },
+
+  // fsync: the file's storage is written before the call returns (IDBFS:
+  // the browser's IndexedDB), and a write it refuses fails the call. The
+  // library's own version (emscripten 3.1.6) hands the failure back as a
+  // function, which the program reads as success: a save the browser did not
+  // keep would be reported as made.
+  fd_sync__deps: ['$SYSCALLS'],
+  fd_sync__sig: 'ii',
+  fd_sync: function(fd) {
+    var stream;
+    try {
+      stream = SYSCALLS.getStreamFromFD(fd);
+    } catch (error) {
+      if (typeof FS == 'undefined' || !(error instanceof FS.ErrnoError)) throw error;
+      return error.errno;
+    }
+    var mount = stream.node.mount;
+    if (!mount.type.syncfs) return 0;  // memory only: nothing more to write
+    return Asyncify.handleSleep(function(wakeUp) {
+      mount.type.syncfs(mount, false, function(error) {
+        wakeUp(error ? {{{ cDefine('EIO') }}} : 0);
+      });
+    });
+  },
 });
