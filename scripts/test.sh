@@ -2,14 +2,15 @@
 # Installs what the tests need, builds, and runs every test, with warnings as
 # errors in every build:
 # - the Release build with GCC (the build packagers use): unit, scenario,
-#   fault, soak, valgrind and real-window tests;
-# - a Debug build with Clang 14, tests and benchmarks built, every test run;
-# - the AddressSanitizer + UndefinedBehaviorSanitizer build, every test run;
-# - the fuzz targets for a bounded time;
+#   fault, soak, valgrind and real-window tests, benchmarks built;
+# - a Debug build with Clang 14 and AddressSanitizer + UndefinedBehaviorSanitizer,
+#   every test run;
+# - the fuzz targets for a short while (scripts/fuzz.sh <seconds> runs them longer);
 # - the Windows build played under Wine;
 # - the Debian package from the Release build: listed, lintian, validated,
 #   installed, started from its menu entry, removed;
-# - the Windows zip unpacked and started under Wine.
+# - the Windows zip unpacked and started under Wine;
+# - the browser build (emscripten), played in Debian's chromium.
 # Prints what each part took.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -42,14 +43,15 @@ build() {  # build <folder> <configure arguments...>
 part "Release build (GCC)" build build/release -DCMAKE_BUILD_TYPE=Release
 part "Release tests" ctest --test-dir build/release --output-on-failure -j"$jobs"
 
-part "Debug build (Clang 14)" build build/clang-debug -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_COMPILER=clang++-14
-part "Debug tests (Clang 14)" ctest --test-dir build/clang-debug --output-on-failure -j"$jobs"
+# One build for the other compiler, the Debug configuration and the sanitizers.
+part "Debug build (Clang 14, sanitizers)" build build/clang-asan -DCMAKE_BUILD_TYPE=Debug \
+  -DCMAKE_CXX_COMPILER=clang++-14 -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF
+part "Debug tests (Clang 14, sanitizers)" env ASAN_OPTIONS=detect_leaks=1 \
+  ctest --test-dir build/clang-asan --output-on-failure -j"$jobs"
 
-part "Sanitizer build" build build/asan -DCMAKE_BUILD_TYPE=Debug -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF
-part "Sanitizer tests" env ASAN_OPTIONS=detect_leaks=1 ctest --test-dir build/asan --output-on-failure -j"$jobs"
-
-# Fuzz targets under libFuzzer + ASan + UBSan from their seeds, 40 s each; fails on any finding.
-part "Fuzzing" scripts/fuzz.sh 40
+# Fuzz targets under libFuzzer + ASan + UBSan from their seeds, 15 s each; fails
+# on any finding. Longer runs: scripts/fuzz.sh 600.
+part "Fuzzing" scripts/fuzz.sh 15
 
 # The Windows build: cross-compiled, then played under Wine.
 part "Windows build under Wine" scripts/wine-smoke.sh build/win32
@@ -57,3 +59,8 @@ part "Windows build under Wine" scripts/wine-smoke.sh build/win32
 # The packages a player installs.
 part "Debian package" scripts/check-deb.sh build/release
 part "Windows zip under Wine" scripts/wine-zip.sh build/win32
+
+# The browser game: built with emscripten (the Release build's tools draw its
+# text lines), then played in chromium against the Linux build's pictures.
+part "Browser build (emscripten)" env WOLBY_WERROR=ON scripts/web.sh --host-build build/release
+part "Browser checks (chromium)" scripts/web-check.sh build/release

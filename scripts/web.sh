@@ -6,6 +6,7 @@
 #   --serve          then serves the site on http://localhost:8000/
 #   --host-build D   take the Linux tools from an existing build folder
 #                    (otherwise build/web/host is built for them)
+# WOLBY_WERROR=ON makes the compiler's warnings errors (the test command's way).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 serve=0
@@ -39,7 +40,8 @@ cp zdj/15.bmp "$data/game/zdj/15.bmp"
 cp "$host/packaging/default/setting.dat" "$data/data/setting.dat"
 
 # The game, compiled by emscripten.
-emcmake cmake -S . -B "$web/build" -DCMAKE_BUILD_TYPE=Release -DWOLBY_WEB_DATA="$PWD/$data" >/dev/null
+emcmake cmake -S . -B "$web/build" -DCMAKE_BUILD_TYPE=Release -DWOLBY_WEB_DATA="$PWD/$data" \
+  -DWOLBY_WERROR="${WOLBY_WERROR:-OFF}" >/dev/null
 cmake --build "$web/build" -j"$jobs"
 
 site=$web/site

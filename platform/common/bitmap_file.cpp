@@ -27,7 +27,7 @@ public:
     bool Has(std::uint64_t offset, std::uint64_t count) const {
         return offset <= bytes_.size() && count <= bytes_.size() - offset;
     }
-    std::uint32_t U8(std::uint64_t offset) const { return bytes_[offset]; }
+    std::uint32_t U8(std::uint64_t offset) const { return bytes_[static_cast<std::size_t>(offset)]; }
     std::uint32_t U16(std::uint64_t offset) const { return U8(offset) | (U8(offset + 1) << 8); }
     std::uint32_t U32(std::uint64_t offset) const {
         return U16(offset) | (U16(offset + 2) << 16);

@@ -132,7 +132,7 @@ bool Ellipse(DrawingContext context, std::int32_t left, std::int32_t top, std::i
         to = std::min<std::int64_t>(to, std::int64_t{surface.width} - 1);
         if (from > to) return;
         auto row = surface.pixels.begin() + static_cast<std::ptrdiff_t>(y * surface.width);
-        std::fill(row + from, row + to + 1, pixel);
+        std::fill(row + static_cast<std::ptrdiff_t>(from), row + static_cast<std::ptrdiff_t>(to) + 1, pixel);
     };
     // Each row's run is found once and kept while the rows next to it need it.
     InsideRuns runs(box);
