@@ -7,6 +7,8 @@ packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dej
 if [ "${1:-test}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
              clang-14 libclang-rt-14-dev
+             # saves watched from outside: held flushes, the calls they make
+             strace
              # real desktops: a window manager with a panel, and Wayland
              dbus metacity tint2 weston zenity
              # the packages' checks: the Debian package and the Windows zip
