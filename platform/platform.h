@@ -140,6 +140,8 @@ bool CreatePrimarySurface(DirectDraw directDraw, Surface* surface);
 bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int32_t height,
                             Surface* surface);
 void GetSurfaceSize(Surface surface, std::int32_t* width, std::int32_t* height);
+// Gives the surface back (DirectDraw's Release); its handle is not used again.
+void ReleaseSurface(Surface surface);
 bool IsLost(Surface surface);
 // Gives a lost surface its memory back; what it held is gone and must be drawn
 // again. False while the display is not in the mode the surface was made in.

@@ -15,6 +15,8 @@ if [ "${1:-test}" = test ]; then
   command -v npm >/dev/null || packages+=(npm)
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
              clang-14 libclang-rt-14-dev
+             # saves watched from outside: held flushes, the calls they make
+             strace
              # real desktops: a window manager with a panel, and Wayland
              dbus metacity tint2 weston zenity
              # the packages' checks: the Debian package and the Windows zip

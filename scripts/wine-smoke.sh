@@ -5,8 +5,8 @@
 # a move of a match, another Windows program in front and closed again, ESC,
 # the exit item, exit status 1 and the settings file's bytes; then it starts
 # again with that file, once in a code page 1252 locale, once without the
-# graphics sheet, once with an oversized one, and once with a settings file
-# that cannot be saved. Under a window manager (openbox): the menu, the options,
+# graphics sheet, once with an oversized one, once with one too small, and
+# once with a settings file that cannot be saved. Under a window manager (openbox): the menu, the options,
 # a match against the computer with a clock and the credits, each left for
 # another window and come back to, then Alt+F4. Last, a screen of another size:
 # the display mode cannot be set. The game's window is found by its title.
@@ -434,6 +434,24 @@ if wait_for "the oversized sheet's message" 30 window_named '^Błąd$'; then
   fi
 else
   fail "oversized sheet: the message box shows"
+fi
+
+# ---------------------------------------------------------------- 8b. a sheet too small
+# A complete picture of 100 x 100 pixels, which LoadImageA takes: too small for
+# the pieces the screens cut from it, refused with the missing sheet's message.
+bmp_1bit 100 100 "$work/game/zdj/15.bmp"
+start_game
+if wait_for "the small sheet's message" 30 window_named '^Błąd$'; then
+  shot 9-small-sheet
+  answer_question
+  if wait_for "the program to end (small sheet)" 15 game_ended; then
+    status=$(exit_status)
+    check "sheet of 100 x 100: message box, exit status 0 (got $status)" test "$status" = 0
+  else
+    fail "small sheet: OK ends the program"
+  fi
+else
+  fail "small sheet: the message box shows"
 fi
 mv "$work/game/zdj/15.bmp.away" "$work/game/zdj/15.bmp"
 

@@ -44,15 +44,14 @@ public:
     std::int8_t MoveSeconds() const { return moveSeconds; }
     std::int8_t HumanPlayers() const { return humanPlayers; }
 
-    // Reads "setting.dat". When it cannot be opened, asks whether to go on with
-    // the defaults: true with the defaults on Yes, false on anything else.
+    // Reads "setting.dat". When it cannot be opened (or is no regular file: a
+    // FIFO or a device is never waited on), asks whether to go on with the
+    // defaults: true with the defaults on Yes, false on anything else.
     bool Load(SettingsDialogs& dialogs);
-    // Replaces "setting.dat" with the record's image, through a temporary file
-    // beside it that is renamed over it. A symbolic link stays and the file it
-    // leads to is replaced; the file keeps its mode (and its owner where the
-    // system permits). In a folder that takes no new file, the file is cut and
-    // rewritten where it is. On failure tells the user and answers false; the
-    // old file is left as it was, except when the rewrite in place failed.
+    // Replaces "setting.dat" with the record's image as settings_file::Replace
+    // does (a temporary of its own renamed over it; links, mode and owner kept;
+    // a file the player may not write left alone). On failure tells the user
+    // and answers false; the record in memory stays as it is.
     bool Save(SettingsDialogs& dialogs) const;
 
     void SetDefaults();

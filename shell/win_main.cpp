@@ -22,6 +22,15 @@ int Fail(const char* text) {
     return 0;
 }
 
+// The screens cut their pieces from all of the sheet's 640 x 480: a smaller
+// one would leave them without pictures (a menu that cannot be seen).
+bool HoldsEveryPiece(platform::Surface sheetSurface) {
+    std::int32_t width = 0;
+    std::int32_t height = 0;
+    platform::GetSurfaceSize(sheetSurface, &width, &height);
+    return width >= sheet::kWidth && height >= sheet::kHeight;
+}
+
 }  // namespace
 
 int WinMain() {
@@ -46,9 +55,19 @@ int WinMain() {
     }
     if (!platform::SetDisplayMode(g_directDraw, 800, 600, 16)) return Fail(kNoDisplayMode);
     if (!platform::CreatePrimarySurface(g_directDraw, &g_primarySurface)) return Fail(kNoSurface);
-    if (!platform::CreateOffscreenSurface(g_directDraw, 640, 480, &g_sheetSurface)) return Fail(kNoSurface);
+    if (!platform::CreateOffscreenSurface(g_directDraw, sheet::kWidth, sheet::kHeight, &g_sheetSurface)) {
+        return Fail(kNoSurface);
+    }
+    // The loaded sheet takes the place of that surface, which goes back.
+    const platform::Surface replaced = g_sheetSurface;
     g_sheetSurface = LoadBitmapSurface(g_directDraw, sheet::kFileName);
+    platform::ReleaseSurface(replaced);
     if (g_sheetSurface == nullptr) return Fail(kNoBitmap);
+    if (!HoldsEveryPiece(g_sheetSurface)) {
+        platform::ReleaseSurface(g_sheetSurface);
+        g_sheetSurface = nullptr;
+        return Fail(kNoBitmap);
+    }
 
     DrawMenu();
 

@@ -7,6 +7,7 @@
 #include <optional>
 
 #include "platform/common/bitmap_header.h"
+#include "platform/common/regular_file.h"
 #include "platform/common/surface.h"
 
 namespace platform {
@@ -204,16 +205,10 @@ Bitmap LoadImageFromFile(const char* name) {
     if (name == nullptr || *name == '\0') return nullptr;
     std::string path(name);
     std::replace(path.begin(), path.end(), '\\', '/');
-    std::ifstream file(path, std::ios::binary);
-    if (!file) return nullptr;
-    // Reading stops at a sane size: no bitmap we accept is larger.
+    // No bitmap we accept is larger: reading stops at a sane size.
     constexpr std::uint64_t kMaxFile = 64u * 1024u * 1024u + 4096u;
     std::vector<std::uint8_t> bytes;
-    char chunk[65536];
-    while (file.read(chunk, sizeof chunk) || file.gcount() > 0) {
-        bytes.insert(bytes.end(), chunk, chunk + file.gcount());
-        if (bytes.size() > kMaxFile) return nullptr;
-    }
+    if (!common::ReadRegularFile(path, kMaxFile, bytes)) return nullptr;
     return common::ReadBitmap(bytes);
 }
 

@@ -70,6 +70,13 @@ bool CreateOffscreenSurface(DirectDraw directDraw, std::int32_t width, std::int3
     return *surface != nullptr;
 }
 
+void ReleaseSurface(Surface surface) {
+    if (surface == nullptr) return;
+    common::Emulation& e = common::Emulated();
+    if (surface == e.primary) e.primary = nullptr;
+    common::FreeSurface(surface);
+}
+
 bool IsLost(Surface surface) { return surface != nullptr && surface->lost; }
 
 bool Restore(Surface surface) {

@@ -98,6 +98,13 @@ Surface NewSurface(std::int32_t width, std::int32_t height) {
     return handle;
 }
 
+void FreeSurface(Surface surface) {
+    auto& surfaces = TheRegistry().surfaces;
+    surfaces.erase(std::remove_if(surfaces.begin(), surfaces.end(),
+                                  [surface](const auto& owned) { return owned.get() == surface; }),
+                   surfaces.end());
+}
+
 void DestroyAll() {
     TheRegistry().surfaces.clear();
     TheRegistry().brushes.clear();

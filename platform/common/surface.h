@@ -79,10 +79,11 @@ constexpr Colour FromPixel(std::uint16_t pixel) {
     return r | (g << 8) | (b << 16);
 }
 
-// Surfaces and brushes live in one registry until DestroyAll (headless Reset,
-// program exit): the game makes its surfaces once and never releases them, so
-// their handles stay valid for the whole run.
+// Surfaces and brushes live in one registry until they are freed or until
+// DestroyAll (headless Reset, program exit).
 Surface NewSurface(std::int32_t width, std::int32_t height);
+// Frees an unknown or null surface not at all.
+void FreeSurface(Surface surface);
 void DestroyAll();
 int LiveSurfaces();
 int LiveBrushes();

@@ -6,6 +6,11 @@
 
 namespace platform::sdl {
 
+// From here on SIGTERM and SIGINT end the program at once with status 1 (what
+// the window's destruction gives), whatever it is doing: before the window
+// exists, while a file opens, while a dialog shows. Called first of all.
+void EndOnSignals();
+
 // Starts SDL's video. False when there is no display to show the game on (SDL's
 // offscreen and dummy drivers count as none unless SDL_VIDEODRIVER names them);
 // `why` then says so in one line for the person.

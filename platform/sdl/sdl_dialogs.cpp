@@ -1,48 +1,16 @@
 // Real dialogs: SDL's message boxes with the Polish buttons, Enter answering
 // the first. A box that cannot be shown writes its caption and text to
-// standard error, so a person still learns why the program stops.
-#include <unistd.h>
-
-#include <csignal>
+// standard error, so a person still learns why the program stops. The process
+// that shows a box ends with the program (SIGTERM ends it at any moment).
 #include <cstdio>
 #include <string>
 
 #include "platform/common/text.h"
 #include "platform/platform.h"
+#include "platform/sdl/sdl_signals.h"
 #include "platform/sdl/sdl_state.h"
 
 namespace platform {
-
-namespace {
-
-// SDL turns SIGTERM and SIGINT into a quit event, which the message loop takes
-// as the window's destruction; but a dialog runs a loop of its own that never
-// looks. While one shows, the signal ends the program at once, with the status
-// the window's destruction gives.
-extern "C" void EndWhileDialogShows(int) { _exit(1); }
-
-class SignalsEndTheProgram {
-public:
-    SignalsEndTheProgram() {
-        struct sigaction end {};
-        end.sa_handler = &EndWhileDialogShows;
-        sigemptyset(&end.sa_mask);
-        sigaction(SIGTERM, &end, &term_);
-        sigaction(SIGINT, &end, &interrupt_);
-    }
-    ~SignalsEndTheProgram() {
-        sigaction(SIGTERM, &term_, nullptr);
-        sigaction(SIGINT, &interrupt_, nullptr);
-    }
-    SignalsEndTheProgram(const SignalsEndTheProgram&) = delete;
-    SignalsEndTheProgram& operator=(const SignalsEndTheProgram&) = delete;
-
-private:
-    struct sigaction term_ {};
-    struct sigaction interrupt_ {};
-};
-
-}  // namespace
 
 int MessageBox(Window owner, const char* text, const char* caption, unsigned type) {
     const bool yesNo = (type & 0xF) == MB_YESNO;
@@ -66,7 +34,7 @@ int MessageBox(Window owner, const char* text, const char* caption, unsigned typ
                                   yesNo ? yesNoButtons : okButton,
                                   nullptr};
     int answer = -1;
-    const SignalsEndTheProgram signals;
+    const sdl::DialogProcessesEndWithTheProgram dialogProcesses;
     if (SDL_ShowMessageBox(&data, &answer) != 0) {
         std::fprintf(stderr, "%s: %s\n", utf8Caption.c_str(), utf8Text.c_str());
         return fallback;

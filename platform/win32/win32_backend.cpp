@@ -165,14 +165,16 @@ MSG ToMsg(const Message& message) {
 }
 
 // Whether the file's headers pass the size rule every backend applies, read
-// before LoadImageA would allocate whatever picture the file claims.
+// before LoadImageA would allocate whatever picture the file claims. Only a
+// file on a disk is read: a pipe or a device under the name could wait.
 bool FileHeaderAccepted(const char* name) {
     HANDLE file = ::CreateFileA(name, GENERIC_READ, FILE_SHARE_READ, nullptr, OPEN_EXISTING,
                                 FILE_ATTRIBUTE_NORMAL, nullptr);
     if (file == INVALID_HANDLE_VALUE) return false;
     std::uint8_t bytes[common::kBitmapHeadersSize];
     DWORD read = 0;
-    const bool got = ::ReadFile(file, bytes, sizeof bytes, &read, nullptr) != 0;
+    const bool got = ::GetFileType(file) == FILE_TYPE_DISK &&
+                     ::ReadFile(file, bytes, sizeof bytes, &read, nullptr) != 0;
     ::CloseHandle(file);
     common::BitmapHeader header;
     return got && common::ReadBitmapHeader(bytes, read, &header);
@@ -324,6 +326,10 @@ void GetSurfaceSize(Surface surface, std::int32_t* width, std::int32_t* height) 
     SurfaceSize(Dds(surface), &w, &h);
     if (width) *width = w;
     if (height) *height = h;
+}
+
+void ReleaseSurface(Surface surface) {
+    if (surface != nullptr) Dds(surface)->Release();
 }
 
 bool IsLost(Surface surface) { return surface != nullptr && Dds(surface)->IsLost() == DDERR_SURFACELOST; }

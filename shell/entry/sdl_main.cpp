@@ -8,6 +8,7 @@
 #include "shell/win_main.h"
 
 int main(int argc, char** argv) {
+    platform::sdl::EndOnSignals();
     const entry::CommandLine line =
         entry::ReadCommandLine({argv + (argc > 0 ? 1 : 0), argv + (argc > 0 ? argc : 0)});
     std::fputs(line.out.c_str(), stdout);

@@ -118,3 +118,41 @@ ended_within() {
 
 background=()
 trap stop_background EXIT
+
+# wait_within <seconds> <what> <command...>: wait_for with a limit of its own.
+wait_within() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$(( $(date +%s%N) + seconds * 1000000000 ))
+  until "$@"; do
+    if [ "$(date +%s%N)" -gt "$deadline" ]; then
+      shot "failed-$(echo "$what" | tr ' ' '-')"
+      fail "waited $seconds s in vain for $what"
+    fi
+    sleep 0.05
+  done
+}
+
+# The processes the program started (a dialog's), as "pid pid ...".
+children_of() { pgrep -P "$1" | tr '\n' ' ' || true; }
+# Whether none of the processes is left. A zombie counts as gone: the process
+# ended, and in a container nothing may reap what the program left.
+processes_gone() {
+  local p
+  for p in "$@"; do
+    [ -e "/proc/$p" ] || continue
+    [ "$(sed -E 's/.*\) ([A-Z]).*/\1/' "/proc/$p/stat" 2>/dev/null)" = Z ] || return 1
+  done
+}
+
+# Weston (its x11 backend) with one 1024 x 768 output on the X server, as a
+# Wayland desktop; WAYLAND_DISPLAY is set to it. Needs XDG_RUNTIME_DIR.
+start_weston_output() {
+  local socket=wolby-$$
+  weston --backend=x11-backend.so --width=1024 --height=768 --socket="$socket" --idle-time=0 \
+    >"$work/weston.log" 2>&1 &
+  background+=($!)
+  wait_for "weston" test -S "$XDG_RUNTIME_DIR/$socket"
+  wait_for "weston's output" bash -c "xwininfo -root -tree | grep -q 'Weston Compositor - screen'"
+  export WAYLAND_DISPLAY=$socket
+}

@@ -1,6 +1,7 @@
 // The program against a hostile disk: its settings file in a read-only
 // directory, on a full disk, replaced by a directory, its save killed at every
-// byte; its graphics sheet missing, empty, cut, of another size or no bitmap.
+// byte; its graphics sheet missing, empty, cut, too small, larger, no bitmap,
+// or a FIFO, socket or device.
 // Read-only and full file systems are real ones (a small tmpfs, remounted
 // read-only) in a mount namespace of this process alone, so nothing stays
 // mounted whatever happens; that needs root. Without it the read-only case
@@ -9,15 +10,20 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
+#include <sys/socket.h>
 #include <sys/stat.h>
+#include <sys/sysmacros.h>
+#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <csignal>
 #include <cstdio>
+#include <cstring>
 #include <filesystem>
 #include <functional>
 #include <fstream>
+#include <iostream>
 
 #include "platform/common/bitmap_file.h"
 #include "platform/common/surface.h"
@@ -55,6 +61,28 @@ Bytes ReadBytes(const fs::path& path) {
 void WriteBytes(const fs::path& path, const Bytes& bytes) {
     std::ofstream out(path, std::ios::binary | std::ios::trunc);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+}
+
+// The temporary files of saves in the current folder ("setting.dat", a unique
+// part, ".tmp").
+int Temporaries() {
+    int count = 0;
+    for (const auto& entry : fs::directory_iterator(".")) {
+        const std::string name = entry.path().filename().string();
+        if (name.rfind("setting.dat.", 0) == 0 && name.size() > 16 && name.substr(name.size() - 4) == ".tmp") ++count;
+    }
+    return count;
+}
+
+bool MakeSocket(const char* path) {
+    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
+    if (fd < 0) return false;
+    sockaddr_un address{};
+    address.sun_family = AF_UNIX;
+    std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
+    const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
+    close(fd);
+    return bound;
 }
 
 bool PrivateMounts() {
@@ -128,7 +156,7 @@ protected:
         ASSERT_EQ(boxes.size(), 1u);
         EXPECT_EQ(boxes[0].text, kCannotSave);
         EXPECT_EQ(ReadBytes("setting.dat"), kOldFile);
-        EXPECT_FALSE(fs::exists("setting.dat.tmp"));
+        EXPECT_EQ(Temporaries(), 0) << "a failed save left its temporary";
     }
 
     fs::path mounted;
@@ -195,7 +223,7 @@ TEST_F(Faults, SettingsReplacedByAFolderAskAndTheExitSaysItCannotSave) {
     ASSERT_EQ(boxes.size(), 1u);
     EXPECT_EQ(boxes[0].text, kCannotSave);
     EXPECT_TRUE(fs::is_directory("setting.dat/inside"));
-    EXPECT_FALSE(fs::exists("setting.dat.tmp"));
+    EXPECT_EQ(Temporaries(), 0) << "a failed save left its temporary";
 }
 
 // A save in a child process whose file size limit stops it after `limit`
@@ -231,9 +259,12 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
             SCOPED_TRACE((hadFile ? "over the old file, " : "no file before, ") + std::to_string(limit) + " bytes");
             fs::remove("setting.dat");
             if (hadFile) WriteBytes("setting.dat", kOldFile);
+            const int before = Temporaries();
             const int status = SaveLimitedTo(limit, next);
             if (limit < nextFile.size()) {
                 ASSERT_TRUE(WIFSIGNALED(status) && WTERMSIG(status) == SIGXFSZ) << status;
+                // A killed save may leave its own temporary, and nothing else.
+                EXPECT_LE(Temporaries(), before + 1);
                 if (hadFile) {
                     EXPECT_EQ(ReadBytes("setting.dat"), kOldFile);
                 } else {
@@ -251,9 +282,10 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
                 EXPECT_EQ(Bytes(image.begin(), image.end()),
                           hadFile && limit < nextFile.size() ? kOldFile : nextFile);
             }
+            const int left = Temporaries();
             ASSERT_TRUE(next.Save(dialogs));
             EXPECT_EQ(ReadBytes("setting.dat"), nextFile);
-            EXPECT_FALSE(fs::exists("setting.dat.tmp"));
+            EXPECT_EQ(Temporaries(), left) << "the save left its temporary";
         }
     }
     EXPECT_TRUE(dialogs.TakeShown().empty());
@@ -322,65 +354,129 @@ private:
     platform::Bitmap bitmap_;
 };
 
-// A whole session on a sheet of another size: the menu, the options, a move,
-// the credits. What lies on the sheet is shown, the rest stays black.
-TEST_F(Faults, ASheetOfAnotherSizeGivesAClippedPictureAndAWholeSession) {
-    Bytes smaller;
+// A sheet too small for the pieces the screens cut from it (a menu that cannot
+// be seen) is refused as a missing one, and its surface goes back.
+TEST_F(Faults, ASheetSmallerThanItsPiecesIsRefusedWithTheMissingSheetMessage) {
+    const std::pair<std::int32_t, std::int32_t> sizes[] = {{100, 100}, {1, 1}, {320, 240}, {639, 480}, {640, 479}};
+    for (const auto& [width, height] : sizes) {
+        SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
+        Restart();
+        WriteSettings({});
+        WriteBytes("zdj/15.bmp", Bmp24(width, height, [](std::int32_t, std::int32_t) { return 0x3366CCu; }));
+        headless::ScriptMessageBoxAnswer(platform::IDOK);
+        EXPECT_EQ(Run({}), 0);
+        const auto boxes = headless::TakeShownMessageBoxes();
+        ASSERT_EQ(boxes.size(), 1u);
+        EXPECT_EQ(boxes[0].text, kNoBitmap);
+        EXPECT_EQ(boxes[0].type, platform::MB_OK | platform::MB_ICONHAND);
+        EXPECT_EQ(headless::LiveSurfaces(), 1) << "only the screen's surface is left";
+    }
+}
+
+// Start-up makes a 640 x 480 surface for the sheet, then loads the sheet into a
+// surface of its own: the first one goes back.
+TEST_F(Faults, StartUpKeepsOnlyTheScreenAndTheSheet) {
+    WriteSettings({});
+    const int status = Run({
+        [] {
+            EXPECT_EQ(headless::LiveSurfaces(), 2) << "the screen and the sheet, nothing more";
+            headless::PostLeftClick(300 - 15, 345);  // exit
+        },
+    });
+    EXPECT_EQ(status, 1);
+}
+
+// A FIFO, a socket or a device where the sheet belongs is never waited on: the
+// missing sheet's message at once. Each start runs in a child process that
+// gives up after 5 seconds.
+TEST_F(Faults, ASpecialFileInPlaceOfTheSheetShowsTheMissingSheetMessageAtOnce) {
+    const std::vector<std::pair<std::string, std::function<bool()>>> specials = {
+        {"a FIFO", [] { return mkfifo("zdj/15.bmp", 0644) == 0; }},
+        {"a link to a FIFO", [] { return mkfifo("zdj/pipe", 0644) == 0 && symlink("pipe", "zdj/15.bmp") == 0; }},
+        {"a socket", [] { return MakeSocket("zdj/15.bmp"); }},
+        // The zero device's numbers, in the test's folder: endless zero bytes.
+        {"a character device", [] { return mknod("zdj/15.bmp", S_IFCHR | 0644, makedev(1, 5)) == 0; }},
+    };
+    for (const auto& [what, make] : specials) {
+        SCOPED_TRACE(what);
+        Restart();
+        WriteSettings({});
+        fs::remove("zdj/15.bmp");
+        fs::remove("zdj/pipe");
+        if (!make()) {
+            std::cout << "  (" << what << " cannot be made here)\n";
+            continue;
+        }
+        std::fflush(nullptr);
+        const pid_t child = fork();
+        if (child == 0) {
+            alarm(5);
+            headless::ScriptMessageBoxAnswer(platform::IDOK);
+            const int status = Run({});
+            const auto boxes = headless::TakeShownMessageBoxes();
+            _exit(status == 0 && boxes.size() == 1 && boxes[0].text == kNoBitmap ? 0 : 1);
+        }
+        int status = 0;
+        waitpid(child, &status, 0);
+        EXPECT_FALSE(WIFSIGNALED(status) && WTERMSIG(status) == SIGALRM) << "the start waited on the sheet";
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0)
+            << "no missing sheet's message, or another exit status";
+    }
+}
+
+// A whole session on a larger sheet: the menu, the options, a move, the
+// credits. The pieces come from its top-left 640 x 480.
+TEST_F(Faults, ALargerSheetGivesAWholeSession) {
     Bytes larger;
     {
         const SheetPixels sheet;
         ASSERT_TRUE(sheet.Loaded());
-        smaller = Bmp24(320, 240, [&sheet](std::int32_t x, std::int32_t y) { return sheet.At(x, y); });
         larger = Bmp24(1000, 700, [&sheet](std::int32_t x, std::int32_t y) {
             return x < 640 && y < 480 ? sheet.At(x, y) : 0x3366CCu;
         });
     }
-    for (const bool small : {true, false}) {
-        SCOPED_TRACE(small ? "320 x 240" : "1000 x 700");
-        Restart();
-        WriteSettings({});
-        WriteBytes("zdj/15.bmp", small ? smaller : larger);
-        const int status = Run({
-            [small] {
-                std::int32_t w = 0, h = 0;
-                platform::GetSurfaceSize(g_sheetSurface, &w, &h);
-                EXPECT_EQ(w, small ? 320 : 1000);
-                EXPECT_EQ(h, small ? 240 : 700);
-                // The menu picture is the sheet's top-left 320 x 340.
-                for (std::int32_t y = 0; y < 340; ++y) {
-                    for (std::int32_t x = 0; x < 320; ++x) {
-                        const std::uint16_t want = y < h ? g_sheetSurface->pixels[static_cast<std::size_t>(y * w + x)] : 0;
-                        ASSERT_EQ(headless::RawPixelAt(240 + x, 50 + y), want) << x << "," << y;
-                    }
+    WriteSettings({});
+    WriteBytes("zdj/15.bmp", larger);
+    const int status = Run({
+        [] {
+            std::int32_t w = 0, h = 0;
+            platform::GetSurfaceSize(g_sheetSurface, &w, &h);
+            EXPECT_EQ(w, 1000);
+            EXPECT_EQ(h, 700);
+            // The menu picture is the sheet's top-left 320 x 340.
+            for (std::int32_t y = 0; y < 340; ++y) {
+                for (std::int32_t x = 0; x < 320; ++x) {
+                    const std::uint16_t want = g_sheetSurface->pixels[static_cast<std::size_t>(y * w + x)];
+                    ASSERT_EQ(headless::RawPixelAt(240 + x, 50 + y), want) << x << "," << y;
                 }
-                EXPECT_TRUE(AllBlack(0, 0, 240, 600));
-                headless::PostLeftClick(300, 250);  // options
-            },
-            [] {
-                EXPECT_EQ(g_screen, Screen::Options);
-                headless::PostLeftClick(385, 475);  // back
-                headless::PostLeftClick(300, 200);  // a match
-            },
-            [] {
-                EXPECT_EQ(g_screen, Screen::Match);
-                headless::PostLeftClick(ClickX(3), ClickY(1));  // player 1 takes (3, 1)
-            },
-            [] {
-                EXPECT_EQ(g_game.board->CountDiscs(0), 4);
-                headless::PostKey(platform::VK_ESCAPE);
-                headless::PostLeftClick(300, 300);  // credits
-            },
-            [] {
-                EXPECT_EQ(g_screen, Screen::Credits);
-                headless::AdvanceTime(2000);
-            },
-            [] {
-                headless::PostKey(platform::VK_ESCAPE);
-                headless::PostLeftClick(300 - 15, 345);  // exit
-            },
-        });
-        EXPECT_EQ(status, 1);
-    }
+            }
+            EXPECT_TRUE(AllBlack(0, 0, 240, 600));
+            headless::PostLeftClick(300, 250);  // options
+        },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Options);
+            headless::PostLeftClick(385, 475);  // back
+            headless::PostLeftClick(300, 200);  // a match
+        },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Match);
+            headless::PostLeftClick(ClickX(3), ClickY(1));  // player 1 takes (3, 1)
+        },
+        [] {
+            EXPECT_EQ(g_game.board->CountDiscs(0), 4);
+            headless::PostKey(platform::VK_ESCAPE);
+            headless::PostLeftClick(300, 300);  // credits
+        },
+        [] {
+            EXPECT_EQ(g_screen, Screen::Credits);
+            headless::AdvanceTime(2000);
+        },
+        [] {
+            headless::PostKey(platform::VK_ESCAPE);
+            headless::PostLeftClick(300 - 15, 345);  // exit
+        },
+    });
+    EXPECT_EQ(status, 1);
 }
 
 }  // namespace

@@ -25,6 +25,7 @@ namespace {
 
 namespace fs = std::filesystem;
 using test_support::Bytes;
+using test_support::Listing;
 using test_support::ReadFile;
 using test_support::WriteFile;
 
@@ -228,44 +229,11 @@ void ExpectFailedSave(wolby_test::ScriptedDialogs& dialogs) {
     EXPECT_EQ(Read(s), kNext) << "the record in memory is unchanged";
 }
 
-std::vector<std::string> Listing(const fs::path& folder) {
-    std::vector<std::string> names;
-    for (const auto& entry : fs::directory_iterator(folder)) names.push_back(entry.path().filename().string());
-    std::sort(names.begin(), names.end());
-    return names;
-}
-
-// Saves kNext in a child process once `prepare` has set it up (a limit, another
-// user): 0 when saved without a word, 1 when refused with its one message, 2
-// otherwise, 3 when `prepare` failed.
-int SaveInChild(const std::function<bool()>& prepare) {
-    std::fflush(nullptr);
-    const pid_t child = fork();
-    if (child == 0) {
-        if (!prepare()) _exit(3);
-        wolby_test::ScriptedDialogs dialogs;
-        Settings s;
-        Set(s, kNext);
-        const bool saved = s.Save(dialogs);
-        const auto shown = dialogs.TakeShown();
-        if (saved && shown.empty()) _exit(0);
-        if (!saved && shown.size() == 1 && shown[0].text == settings_text::kCannotSave) _exit(1);
-        _exit(2);
-    }
-    int status = 0;
-    waitpid(child, &status, 0);
-    return WIFEXITED(status) ? WEXITSTATUS(status) : 2;
-}
-
-TEST_F(SettingsFileTest, AFolderWhereTheTemporaryBelongsMakesTheSaveRewriteTheFileInPlace) {
-    WriteFile(Settings::kFileName, Join({kOldFile, Bytes(20, 0x55)}));  // longer than a new one
-    fs::create_directory(std::string(Settings::kFileName) + ".tmp");
+// Saves kNext in a child process once `prepare` has set it up.
+test_support::SaveOutcome SaveInChild(const std::function<bool()>& prepare) {
     Settings s;
     Set(s, kNext);
-    EXPECT_TRUE(s.Save(dialogs));
-    EXPECT_EQ(ReadFile(Settings::kFileName), kNextFile);
-    EXPECT_TRUE(fs::is_directory(std::string(Settings::kFileName) + ".tmp"));
-    EXPECT_TRUE(dialogs.TakeShown().empty());
+    return test_support::SaveInChild(s, prepare);
 }
 
 TEST_F(SettingsFileTest, SaveThatCannotReplaceTheFileRemovesItsTemporary) {
@@ -340,13 +308,13 @@ TEST_F(SettingsFileTest, SaveKeepsTheFilesModeAndOwner) {
 // there, and the file is rewritten where it is. Run as a user who is not root
 // (root may write any folder); a root test process lets a child become nobody.
 TEST_F(SettingsFileTest, InAFolderThePlayerCannotWriteTheFileIsRewrittenInPlace) {
-    constexpr uid_t kPlayer = 65534;  // nobody
+    using test_support::kPlayer;
     const bool root = geteuid() == 0;
     const fs::path folder = directory_ / "game";
     fs::create_directory(folder);
     const fs::path file = folder / Settings::kFileName;
-    const auto asPlayer = [&folder, root] {
-        if (root && (setgroups(0, nullptr) != 0 || setgid(kPlayer) != 0 || setuid(kPlayer) != 0)) return false;
+    const auto asPlayer = [&folder] {
+        if (!test_support::BecomePlayer()) return false;
         return chdir(folder.c_str()) == 0 && access(".", W_OK) != 0;
     };
     // Root's folders are open to nobody to enter, not to write; a player's own
