@@ -215,6 +215,31 @@ await check('keys the game ignores move nothing of the page', async () => {
   }
 });
 
+// ------------------------------------------------------------ the file handed over
+await check('the page hands the kept setting.dat over', async () => {
+  const browser = await launch();
+  try {
+    const page = await openGame(browser, server.url);
+    // A saved change: the board's side one larger.
+    await input(page, () => page.mouse.click(300, 245));
+    await input(page, () => page.mouse.click(505, 175));
+    await input(page, () => page.mouse.click(385, 470));
+    await page.click('#tools-toggle');
+    await page.click('#download');
+    const handed = await page.evaluate(async () => {
+      const link = document.getElementById('download');
+      return {name: link.download, bytes: Array.from(new Uint8Array(await (await fetch(link.href)).arrayBuffer()))};
+    });
+    const kept = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
+    if (handed.name !== 'setting.dat' || handed.bytes.length !== 12 || handed.bytes[6] !== 7 ||
+        JSON.stringify(handed.bytes) !== JSON.stringify(kept)) {
+      throw new Error(`handed over ${JSON.stringify(handed)}, kept ${JSON.stringify(kept)}`);
+    }
+  } finally {
+    await browser.close();
+  }
+});
+
 // ------------------------------------------------------------ a save the browser refuses
 // The browser's storage turns the save's write down later, as a full one
 // does: the game says the file cannot be saved, and the kept file stays.

@@ -78,6 +78,8 @@ function browserTicks(pid) {
   return ticks;
 }
 async function idleShare(browser, seconds) {
+  // What the browser does by itself just after a start is not the game's.
+  await sleep(5000);
   const pid = browser.process().pid;
   const before = browserTicks(pid);
   await sleep(seconds * 1000);
