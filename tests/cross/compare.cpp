@@ -51,7 +51,8 @@ bool ReadTexts(const std::string& path, std::vector<bool>* mask, int* count) {
 }
 
 std::uint32_t Colour(std::uint16_t pixel) {
-    const std::uint32_t r = (pixel >> 11) << 3, g = ((pixel >> 5) & 0x3F) << 2, b = (pixel & 0x1F) << 3;
+    const std::uint32_t value = pixel;
+    const std::uint32_t r = (value >> 11) << 3, g = ((value >> 5) & 0x3Fu) << 2, b = (value & 0x1Fu) << 3;
     return r | g << 8 | b << 16;
 }
 
