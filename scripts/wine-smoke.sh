@@ -10,12 +10,19 @@
 # a match against the computer with a clock and the credits, each left for
 # another window and come back to, then Alt+F4. Last, a screen of another size:
 # the display mode cannot be set. The game's window is found by its title.
+# Before that, the cross-build checks of tests/cross: Wine's GDI and DirectDraw
+# still paint what the platform tests were given, and the Linux build (headless,
+# from the host build folder) draws the menu, the options and a match exactly as
+# this build does outside the text cells.
 # Screenshots go to <build>/wine-smoke/shots.
 # usage: scripts/wine-smoke.sh [build folder, default build/win32]
+#        (the host build: WOLBY_HOST_BUILD, default build/release; its two
+#        harness programs are built there, the folder configured if need be)
 set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/win32}")
+host_build=$(realpath -m "${WOLBY_HOST_BUILD:-build/release}")
 work=$build/wine-smoke
 checker=wine-smoke
 summary_extra="; screenshots in $work/shots"
@@ -626,7 +633,30 @@ fi
 other_pid=""
 wm_pid=""
 
-# ---------------------------------------------------------------- 11. another screen size
+# ---------------------------------------------------------------- 11. the Linux build's picture
+# On the bare 800 x 600 screen again. The Linux build's harness comes from the
+# host build, configured as the test command does when it is not there yet.
+. "$root/tests/cross/cross_check.sh"
+host_harness() {
+  if [ ! -f "$host_build/CMakeCache.txt" ]; then
+    cmake -S "$root" -B "$host_build" -DCMAKE_BUILD_TYPE=Release -DWOLBY_WERROR=ON >/dev/null || return 1
+  fi
+  cmake --build "$host_build" --target wolby_cross_scenes_headless wolby_cross_compare -j"$(nproc)" \
+    >"$work/host-build.log" 2>&1 || { tail -n 20 "$work/host-build.log"; return 1; }
+}
+check "GDI paints every shape as tests/cross/gdi_shapes.txt holds" \
+  cross_dump_same "$build/cross/gdi_shapes_dump.exe" "$root/tests/cross/gdi_shapes.txt" "$work/cross/dumps"
+check "DirectDraw stretches as tests/cross/blt_stretch.txt holds" \
+  cross_dump_same "$build/cross/blt_stretch_dump.exe" "$root/tests/cross/blt_stretch.txt" "$work/cross/dumps"
+if host_harness; then
+  pass "the Linux build's headless harness builds ($host_build)"
+  check "the Linux build draws every screen as this one, text cells aside (table above)" \
+    cross_pictures_same "$build" "$host_build" "$work/cross/screens"
+else
+  fail "the Linux build's headless harness builds ($host_build)"
+fi
+
+# ---------------------------------------------------------------- 12. another screen size
 # On a 1024 x 768 screen the display cannot be set to 800 x 600: its message,
 # then exit status 0. Wine's processes end first, so the game meets the new screen.
 wineserver -k 2>/dev/null

@@ -21,9 +21,11 @@ Registry& TheRegistry() {
 }
 
 // The source column (or row) that destination offset `i` of `destinationSize`
-// samples, taken at pixel centres so that stretching stays symmetric.
+// takes: DirectDraw steps through the source in 16.16 fixed point, the step cut
+// down to whole 1/65536ths, from the first pixel's left edge (read off its own
+// output: tests/cross/blt_stretch.txt).
 std::int64_t SampleAt(std::int64_t i, std::int64_t destinationSize, std::int64_t sourceSize) {
-    return ((2 * i + 1) * sourceSize) / (2 * destinationSize);
+    return (i * ((sourceSize << 16) / destinationSize)) >> 16;
 }
 
 bool IsKey(const SurfaceObject& surface, std::uint16_t pixel) {

@@ -268,15 +268,22 @@ int Program::Run(std::vector<std::function<void()>> steps) {
     return ::testing::AssertionSuccess();
 }
 
+namespace {
+// The overlay's row (50 x 48 stretched to 50 x 50) that row `dy` of a square
+// shows, as DirectDraw's stretch takes it: 16.16 fixed-point steps.
+std::int32_t OverlayRow(std::int32_t dy) {
+    const std::int32_t height = sheet::DiscOverlay.bottom - sheet::DiscOverlay.top;
+    return sheet::DiscOverlay.top + ((dy * ((height << 16) / kSquareSize)) >> 16);
+}
+}  // namespace
+
 ::testing::AssertionResult ShowsDiscOverlay(int column, int row) {
     const std::int32_t left = kBoardLeft + kSquarePitch * column;
     const std::int32_t top = kBoardTop + kSquarePitch * row;
-    const std::int32_t height = sheet::DiscOverlay.bottom - sheet::DiscOverlay.top;
-    // The overlay's pixel over a screen point of the square, as a stretch samples
-    // it (the row under the pixel's centre); black lets the disc show.
+    // The overlay's pixel over a screen point of the square; black lets the disc show.
     const auto overlay = [=](std::int32_t x, std::int32_t y) -> std::optional<std::uint16_t> {
         if (x < left || x >= left + kSquareSize || y < top || y >= top + kSquareSize) return std::nullopt;
-        const std::int32_t sy = sheet::DiscOverlay.top + (2 * (y - top) + 1) * height / (2 * kSquareSize);
+        const std::int32_t sy = OverlayRow(y - top);
         const std::uint16_t pixel = SheetPixel(sheet::DiscOverlay.left + x - left, sy);
         if (pixel == 0) return std::nullopt;
         return pixel;
@@ -305,7 +312,7 @@ int SquareShows(int column, int row, Colour player1, Colour player2) {
         for (const auto& [dx, dy] : {std::pair{25 + d, 25}, std::pair{25 - d, 25}, std::pair{25, 25 + d},
                                      std::pair{25, 25 - d}}) {
             const std::int32_t sx = sheet::DiscOverlay.left + dx;
-            const std::int32_t sy = sheet::DiscOverlay.top + dy * 48 / 50;
+            const std::int32_t sy = OverlayRow(dy);
             if (SheetPixel(sx, sy) != 0) continue;
             const Colour seen = platform::headless::PixelAt(left + dx, top + dy);
             if (seen == player1) return 1;
