@@ -7,8 +7,8 @@ packages=(build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dej
 if [ "${1:-test}" = test ]; then
   packages+=(libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils imagemagick xfonts-base valgrind
              clang-14 libclang-rt-14-dev
-             # real desktops: a window manager with a panel, and Wayland
-             dbus metacity tint2 weston zenity
+             # real desktops: window managers with panels, and Wayland
+             dbus metacity mutter xfwm4 xfce4-panel openbox tint2 weston zenity
              # the packages' checks: the Debian package and the Windows zip
              dpkg-dev lintian appstream desktop-file-utils man-db mmdebstrap
              g++-mingw-w64-x86-64 wine wine64 fonts-wine locales)
