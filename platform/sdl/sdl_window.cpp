@@ -12,6 +12,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_images.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/sdl_x11.h"
 
 namespace platform {
 
@@ -138,13 +139,20 @@ bool OpenWindow(const char* title, std::int32_t, std::int32_t, std::int32_t widt
                                   SDL_WINDOWPOS_CENTERED_DISPLAY(sdl::kDisplay), sdl::kWindowWidth,
                                   sdl::kWindowHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     } else {
-        // Made at the monitor's place and size, then asked to be full screen:
-        // window managers put only a full-screen window over their panels, and
-        // with none (a bare X server) the window is right as made.
+        // Made at the monitor's place and size, in full screen: window managers
+        // put only a full-screen window over their panels, and with none (a
+        // bare X server) the window is right as made. On X11 the window is
+        // full screen before it is mapped; SDL would ask after mapping and
+        // wait for an answer.
         SDL_Rect bounds{0, 0, std::max(width, 1), std::max(height, 1)};
         SDL_GetDisplayBounds(sdl::kDisplay, &bounds);
-        window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h,
-                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool x11 = driver != nullptr && std::strcmp(driver, "x11") == 0;
+        const Uint32 flags = x11 ? SDL_WINDOW_HIDDEN : SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h, flags);
+        if (window != nullptr && x11 && !sdl::x11::StartFullScreen(window)) {
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        }
         s.fullScreen = window != nullptr;
     }
     if (window == nullptr) {
