@@ -13,8 +13,6 @@
 
 namespace platform::sdl {
 
-namespace {
-
 using common::kPictureHeight;
 using common::kPictureWidth;
 
@@ -46,8 +44,6 @@ void Layout(int width, int height) {
     }
     UpdateCursor();
 }
-
-}  // namespace
 
 std::intptr_t PictureParam(int x, int y) {
     const State& s = S();

@@ -32,6 +32,12 @@ struct State {
     std::vector<Uint32> palette;  // RGB565 -> the window surface's pixel format
     Uint32 paletteFormat = 0;
     bool exposed = true;  // the whole window must be shown again
+
+    // A left press the window system reported with its true place on the
+    // window, for SDL's button event that follows it.
+    bool pressKnown = false;
+    int pressX = 0;
+    int pressY = 0;
 };
 
 State& S();
@@ -42,6 +48,9 @@ bool StartVideo();
 // when the window was exposed). A window whose picture cannot be had or shown
 // ends the program.
 void Present(bool always);
+// Lays the picture out on a window of this size (Present does it for the
+// window's picture; a size change does it before the pointer is mapped).
+void Layout(int width, int height);
 // A window point as the picture's point, packed as a mouse message's lParam; a
 // point in a bar goes to the nearest edge.
 std::intptr_t PictureParam(int x, int y);

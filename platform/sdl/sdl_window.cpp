@@ -159,6 +159,8 @@ bool OpenWindow(const char* title, std::int32_t, std::int32_t, std::int32_t widt
         std::fprintf(stderr, "wolby: no window (%s)\n", SDL_GetError());
         return false;
     }
+    // The window system's own events carry the true place of a press.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     if (SDL_Surface* icon = sdl::CreateIcon()) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
