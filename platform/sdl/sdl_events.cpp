@@ -107,6 +107,20 @@ void Translate(const SDL_Event& event) {
 
 }  // namespace
 
+namespace sdl {
+
+void DropInput() {
+    if (!S().videoStarted) return;
+    // Everything the window system sent before now, then none of its input.
+    sdl::x11::Sync(S().window);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MULTIGESTURE);
+    SDL_FlushEvent(SDL_SYSWMEVENT);
+    S().pressKnown = false;
+}
+
+}  // namespace sdl
+
 namespace backend {
 
 std::int64_t Now() { return static_cast<std::int64_t>(SDL_GetTicks64()); }

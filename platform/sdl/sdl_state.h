@@ -51,6 +51,9 @@ void Present(bool always);
 // Lays the picture out on a window of this size (Present does it for the
 // window's picture; a size change does it before the pointer is mapped).
 void Layout(int width, int height);
+// Drops the input the window has received and not yet handled: what a person
+// did to the game while a dialog showed.
+void DropInput();
 // A window point as the picture's point, packed as a mouse message's lParam; a
 // point in a bar goes to the nearest edge.
 std::intptr_t PictureParam(int x, int y);
