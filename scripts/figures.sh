@@ -69,11 +69,11 @@ side_by_side() {  # side_by_side <label> <desktop of tests/e2e/lib.sh>
       "$program" startup | sed 's/^/game_/'
     done
   ) >"$work/side-$2.txt" 2>/dev/null || { echo "  $1: could not run"; return; }
-  local g a f gm am
-  of() { awk -v k="$1" '$1 == k { print $2 }' "$work/side-$2.txt" | median; }
+  local g a f gm am side=$work/side-$2.txt
+  of() { awk -v k="$1" '$1 == k { print $2 }' "$side" | median; }
   g=$(of game_startup_ms); a=$(of at_once_startup_ms); f=$(of full_screen_startup_ms)
   gm=$(of game_peak_rss_mb); am=$(of at_once_peak_rss_mb)
-  ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (b > 0) printf "%.2f", a / b; else print "?" }'; }
+  ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a ~ /^[0-9.]+$/ && b ~ /^[0-9.]+$/ && b > 0) printf "%.2f", a / b; else print "?" }'; }
   echo "  $1: start-up $g ms; drawn at once $a ms (ratio $(ratio "$g" "$a")), asking for full screen $f ms (ratio $(ratio "$g" "$f"))"
   echo "  $(printf '%*s' ${#1} '')  peak memory $gm MB; drawn at once $am MB (ratio $(ratio "$gm" "$am"))"
 }
