@@ -29,6 +29,7 @@
 #include <vector>
 
 #include "bench/perf/peak_memory.h"
+#include "platform/sdl/sdl_backend.h"
 #include "screens/program_state.h"
 #include "screens/screen.h"
 #include "shell/win_main.h"
@@ -246,7 +247,8 @@ int main(int argc, char** argv) {
     const double idleSeconds = argc > 2 ? std::atof(argv[2]) : 10.0;
 
     // Where the backend puts the 800 x 600 picture on a desktop-sized window.
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    // The display is opened as the game opens it.
+    if (platform::sdl::OpenDisplay(nullptr)) {
         SDL_DisplayMode mode{};
         if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
             int w = mode.w;

@@ -65,6 +65,10 @@ State& S() {
 bool OpenDisplay(std::string* why) {
     State& s = S();
     if (s.videoStarted) return true;
+    // The game reads keys, never text: the input method SDL opens needs no
+    // compose table, whose parse (half a megabyte in a UTF-8 locale) was half
+    // the start-up's work.
+    setenv("XCOMPOSEFILE", "/dev/null", 1);
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -180,7 +184,8 @@ void ShowWindow(Window window) {
 }
 
 void UpdateWindow(Window window) {
-    if (window && sdl::S().window) sdl::Present(true);
+    // As on Windows, only what is not shown yet: ShowWindow has just shown all.
+    if (window && sdl::S().window) sdl::Present(false);
 }
 
 void SetForegroundWindow(Window window) {
