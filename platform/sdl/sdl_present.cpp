@@ -124,7 +124,8 @@ void Present(bool always) {
     State& s = S();
     if (s.window == nullptr) return;
     const Surface primary = common::Emulated().primary;
-    if (!always && !s.exposed && primary != nullptr && primary->dirty.Empty()) return;
+    // Before the screen surface exists the window is black, and stays so.
+    if (!always && !s.exposed && (primary == nullptr || primary->dirty.Empty())) return;
     SDL_Surface* target = s.presentsFail ? nullptr : SDL_GetWindowSurface(s.window);
     if (target == nullptr) Fatal("cannot get the window's picture");
     Layout(target->w, target->h);  // a new size exposes the whole window
