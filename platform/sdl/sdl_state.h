@@ -29,8 +29,15 @@ struct State {
     int layoutHeight = 0;
     std::vector<int> sourceColumn;
     std::vector<int> sourceRow;
-    std::vector<Uint32> palette;  // RGB565 -> the window surface's pixel format
-    Uint32 paletteFormat = 0;
+    // RGB565 -> the window surface's pixel format, channel by channel.
+    struct Channels {
+        Uint32 red[32];
+        Uint32 green[64];
+        Uint32 blue[32];
+        Uint32 alpha;
+    };
+    Channels channels{};
+    Uint32 channelsFormat = SDL_PIXELFORMAT_UNKNOWN;
     bool exposed = true;  // the whole window must be shown again
 
     // A left press the window system reported with its true place on the
