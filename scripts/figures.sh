@@ -11,6 +11,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 runs=${WOLBY_FIGURE_RUNS:-11}
 idle=${WOLBY_IDLE_SECONDS:-10}
+rounds=${WOLBY_SIDE_ROUNDS:-7}  # of the side-by-side; a busy machine wants more
 
 if ! { cmake -S . -B "$build" >/dev/null &&
        cmake --build "$build" -j2 --target program_bench wolby_window_figures wolby_minimal_window >/dev/null; }; then
@@ -39,7 +40,9 @@ program=$PWD/$build/bench/perf/wolby_window_figures
 minimal=$PWD/$build/bench/perf/wolby_minimal_window
 (
   cd "$work" &&
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  # -noreset: a server that resets when a client leaves makes the next start
+  # wait for it.
+  xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash -c '
     for i in $(seq 1 '"$runs"'); do WOLBY_LAUNCH_NS=$(date +%s%N) "'"$program"'" startup; done
     "'"$program"'" all '"$idle"'
   ' >"$work/out.txt" 2>"$work/err.txt"
@@ -63,7 +66,7 @@ side_by_side() {  # side_by_side <label> <desktop of tests/e2e/lib.sh>
   (
     cd "$work" && work=$work/$2 && mkdir -p "$work/shots" && . "$OLDPWD/tests/e2e/lib.sh" &&
     start_x 800x600 && start_desktop_of "$2" &&
-    for _ in $(seq 1 7); do
+    for _ in $(seq 1 "$rounds"); do
       "$minimal" at-once | sed 's/^/at_once_/'
       "$minimal" full-screen | sed 's/^/full_screen_/'
       "$program" startup | sed 's/^/game_/'
@@ -78,7 +81,7 @@ side_by_side() {  # side_by_side <label> <desktop of tests/e2e/lib.sh>
   echo "  $(printf '%*s' ${#1} '')  peak memory $gm MB; drawn at once $am MB (ratio $(ratio "$gm" "$am"))"
 }
 if command -v Xvfb >/dev/null; then
-  echo "-- side by side with minimal SDL windows over the monitor, 800 x 600, medians of 7"
+  echo "-- side by side with minimal SDL windows over the monitor, 800 x 600, medians of $rounds"
   side_by_side "bare X server   " bare
   command -v metacity >/dev/null && command -v tint2 >/dev/null && side_by_side "metacity + tint2" metacity
   command -v mutter >/dev/null && command -v tint2 >/dev/null && side_by_side "mutter + tint2  " mutter
