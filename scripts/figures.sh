@@ -11,6 +11,7 @@ cd "$(dirname "$0")/.."
 build=${1:-build/release}
 runs=${WOLBY_FIGURE_RUNS:-11}
 idle=${WOLBY_IDLE_SECONDS:-10}
+rounds=${WOLBY_SIDE_ROUNDS:-7}  # of the side-by-side; a busy machine wants more
 
 if ! { cmake -S . -B "$build" >/dev/null &&
        cmake --build "$build" -j2 --target program_bench wolby_window_figures wolby_minimal_window >/dev/null; }; then
@@ -39,7 +40,9 @@ program=$PWD/$build/bench/perf/wolby_window_figures
 minimal=$PWD/$build/bench/perf/wolby_minimal_window
 (
   cd "$work" &&
-  xvfb-run -a -s "-screen 0 1024x768x24" bash -c '
+  # -noreset: a server that resets when a client leaves makes the next start
+  # wait for it.
+  xvfb-run -a -s "-noreset -screen 0 1024x768x24" bash -c '
     for i in $(seq 1 '"$runs"'); do WOLBY_LAUNCH_NS=$(date +%s%N) "'"$program"'" startup; done
     "'"$program"'" all '"$idle"'
   ' >"$work/out.txt" 2>"$work/err.txt"
@@ -51,31 +54,37 @@ echo "  start-up to the menu shown, from the launch:  $(value launch_to_menu_ms 
 echo "  CPU idle on the menu, ${idle} s:                $(value idle_menu_cpu_percent) %"
 echo "  CPU in a match waiting for the person, ${idle} s: $(value idle_match_cpu_percent) %"
 echo "  pointer move to the marker presented:       $(value pointer_to_marker_ms_median) ms median, $(value pointer_to_marker_ms_max) ms worst of $(value pointer_moves)"
-echo "  peak resident memory:                       $(value peak_rss_mb) MB"
+echo "  peak resident memory, all of the above:     $(value peak_rss_mb | tail -n 1) MB"
 echo "  pauses of a growing disc:                   $(value disc_pause_ms_median) ms median ($(value disc_pause_ms_min)-$(value disc_pause_ms_max) ms, $(value disc_pauses) pauses); one disc grows in $(value disc_grows_ms) ms"
 
-# Start-up and memory beside the least SDL program that shows a full-screen
-# picture the same way, in turn, on a bare X server and under metacity with a
-# panel; and a disc's pauses on a 4K screen.
-side_by_side() {  # side_by_side <label> <desktop: bare|wm>
+# Start-up and memory beside the least SDL programs that show a picture over
+# the monitor: one drawn at once (nothing asked of the window manager: the
+# yardstick) and one asking for full screen through SDL (which waits for the
+# window manager), on 800 x 600 in turn on a bare X server and under metacity
+# and mutter, each with a panel; and a disc's pauses on a 4K screen.
+side_by_side() {  # side_by_side <label> <desktop of tests/e2e/lib.sh>
   (
     cd "$work" && work=$work/$2 && mkdir -p "$work/shots" && . "$OLDPWD/tests/e2e/lib.sh" &&
-    start_x 1024x768 && { [ "$2" = bare ] || start_desktop; } &&
-    for _ in $(seq 1 7); do
-      "$minimal" | sed 's/^/minimal_/'
+    start_x 800x600 && start_desktop_of "$2" &&
+    for _ in $(seq 1 "$rounds"); do
+      "$minimal" at-once | sed 's/^/at_once_/'
+      "$minimal" full-screen | sed 's/^/full_screen_/'
       "$program" startup | sed 's/^/game_/'
     done
   ) >"$work/side-$2.txt" 2>/dev/null || { echo "  $1: could not run"; return; }
-  local g m
-  g=$(awk '$1 == "game_startup_ms" { print $2 }' "$work/side-$2.txt" | median)
-  m=$(awk '$1 == "minimal_startup_ms" { print $2 }' "$work/side-$2.txt" | median)
-  echo "  $1: start-up $g ms against $m ms for a minimal full-screen window (ratio $(awk -v a="$g" -v b="$m" 'BEGIN { printf "%.2f", a / b }'))"
+  local g a f gm am side=$work/side-$2.txt
+  of() { awk -v k="$1" '$1 == k { print $2 }' "$side" | median; }
+  g=$(of game_startup_ms); a=$(of at_once_startup_ms); f=$(of full_screen_startup_ms)
+  gm=$(of game_peak_rss_mb); am=$(of at_once_peak_rss_mb)
+  ratio() { awk -v a="$1" -v b="$2" 'BEGIN { if (a ~ /^[0-9.]+$/ && b ~ /^[0-9.]+$/ && b > 0) printf "%.2f", a / b; else print "?" }'; }
+  echo "  $1: start-up $g ms; drawn at once $a ms (ratio $(ratio "$g" "$a")), asking for full screen $f ms (ratio $(ratio "$g" "$f"))"
+  echo "  $(printf '%*s' ${#1} '')  peak memory $gm MB; drawn at once $am MB (ratio $(ratio "$gm" "$am"))"
 }
 if command -v Xvfb >/dev/null; then
-  echo "-- side by side with a minimal full-screen SDL window, 1024 x 768, medians of 7"
-  side_by_side "bare X server  " bare
-  command -v metacity >/dev/null && command -v tint2 >/dev/null && side_by_side "metacity + tint2" wm
-  echo "  peak memory: game $(value peak_rss_mb) MB (above), minimal window $(awk '$1 == "minimal_peak_rss_mb" { print $2 }' "$work/side-bare.txt" | median) MB"
+  echo "-- side by side with minimal SDL windows over the monitor, 800 x 600, medians of $rounds"
+  side_by_side "bare X server   " bare
+  command -v metacity >/dev/null && command -v tint2 >/dev/null && side_by_side "metacity + tint2" metacity
+  command -v mutter >/dev/null && command -v tint2 >/dev/null && side_by_side "mutter + tint2  " mutter
   ( cd "$work" && xvfb-run -a -s "-screen 0 3840x2160x24" "$program" all 1 ) >"$work/4k.txt" 2>/dev/null &&
     echo "  3840 x 2160: disc pauses $(awk '$1 == "disc_pause_ms_median" { print $2 }' "$work/4k.txt") ms median ($(awk '$1 == "disc_pause_ms_min" { print $2 }' "$work/4k.txt")-$(awk '$1 == "disc_pause_ms_max" { print $2 }' "$work/4k.txt") ms); one disc grows in $(awk '$1 == "disc_grows_ms" { print $2 }' "$work/4k.txt") ms"
 fi

@@ -17,8 +17,8 @@ if [ "${1:-test}" = test ]; then
              clang-14 libclang-rt-14-dev
              # saves watched from outside: held flushes, the calls they make
              strace
-             # real desktops: a window manager with a panel, and Wayland
-             dbus metacity tint2 weston zenity
+             # real desktops: window managers with panels, and Wayland
+             dbus metacity mutter xfwm4 xfce4-panel openbox tint2 weston zenity
              # the packages' checks: the Debian package and the Windows zip
              dpkg-dev lintian appstream desktop-file-utils man-db mmdebstrap
              g++-mingw-w64-x86-64 wine wine64 fonts-wine locales)

@@ -1,9 +1,10 @@
 // Figures of the real game in the SDL window (run under a display, e.g. Xvfb):
-//   window_figures startup   start-up to the menu on the screen, then quit
+//   window_figures startup   start-up to the menu on the screen, then quit;
+//                            and peak resident memory
 //   window_figures all       that, then CPU while idle on the menu and during a
 //                            match waiting for the person (10 s each), pointer
 //                            move to the marker presented, the pauses of a
-//                            growing disc, and peak resident memory
+//                            growing disc, and peak resident memory of it all
 // It is the game itself (WinMain on the SDL backend); a second thread plays the
 // person by pushing SDL input events, and every frame shown is timed by taking
 // SDL_UpdateWindowSurface, through which the backend presents each picture.
@@ -28,6 +29,7 @@
 #include <vector>
 
 #include "bench/perf/peak_memory.h"
+#include "platform/sdl/sdl_backend.h"
 #include "screens/program_state.h"
 #include "screens/screen.h"
 #include "shell/win_main.h"
@@ -245,7 +247,8 @@ int main(int argc, char** argv) {
     const double idleSeconds = argc > 2 ? std::atof(argv[2]) : 10.0;
 
     // Where the backend puts the 800 x 600 picture on a desktop-sized window.
-    if (SDL_InitSubSystem(SDL_INIT_VIDEO) == 0) {
+    // The display is opened as the game opens it.
+    if (platform::sdl::OpenDisplay(nullptr)) {
         SDL_DisplayMode mode{};
         if (SDL_GetDesktopDisplayMode(0, &mode) == 0) {
             int w = mode.w;
@@ -268,6 +271,7 @@ int main(int argc, char** argv) {
                                  : std::chrono::duration<double, std::milli>(g_menuShown - started).count();
     std::printf("startup_ms %.2f\n", startupMs);
     if (g_launchToMenuMs >= 0) std::printf("launch_to_menu_ms %.2f\n", g_launchToMenuMs);
+    std::printf("peak_rss_mb %.1f\n", static_cast<double>(PeakResidentKiB()) / 1024.0);
     if (all) {
         std::printf("idle_menu_cpu_percent %.3f\n", figures.menuIdleCpu);
         std::printf("idle_match_cpu_percent %.3f\n", figures.matchIdleCpu);
@@ -275,7 +279,6 @@ int main(int argc, char** argv) {
         std::printf("pointer_to_marker_ms_max %.3f\n",
                     figures.pointerMs.empty() ? -1 : *std::max_element(figures.pointerMs.begin(), figures.pointerMs.end()));
         std::printf("pointer_moves %zu\n", figures.pointerMs.size());
-        std::printf("peak_rss_mb %.1f\n", static_cast<double>(PeakResidentKiB()) / 1024.0);
         if (!figures.pauseMs.empty()) {
             std::printf("disc_pause_ms_median %.2f\n", Median(figures.pauseMs));
             std::printf("disc_pause_ms_min %.2f\n", *std::min_element(figures.pauseMs.begin(), figures.pauseMs.end()));

@@ -40,6 +40,8 @@ int MessageBox(Window owner, const char* text, const char* caption, unsigned typ
         return fallback;
     }
     sdl::S().exposed = true;
+    // What the person did to the game while the box showed was meant for the box.
+    sdl::DropInput();
     return answer == IDYES || answer == IDNO || answer == IDOK ? answer : fallback;
 }
 

@@ -8,6 +8,7 @@
 #include "platform/common/window_system.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/sdl_x11.h"
 
 namespace platform {
 
@@ -35,6 +36,26 @@ std::uintptr_t VirtualKey(const SDL_Keysym& key) {
     return 0xFF;  // some other key: the game only tells ESC from the rest
 }
 
+// When the window moves or changes size under a pointer that stays still, no
+// motion comes (SDL keeps the old place): the pointer's true place, mapped on
+// the picture as it lies now, is posted as a move.
+void PointerMovedOnWindow() {
+    SDL_Window* window = S().window;
+    if (window == nullptr) return;
+    int x = 0;
+    int y = 0;
+    if (!sdl::x11::PointerOnWindow(window, &x, &y)) {
+        if (SDL_GetMouseFocus() != window) return;
+        SDL_GetMouseState(&x, &y);
+    }
+    int width = 0;
+    int height = 0;
+    SDL_GetWindowSize(window, &width, &height);
+    if (x < 0 || y < 0 || x >= width || y >= height) return;
+    sdl::Layout(width, height);
+    Post(WM_MOUSEMOVE, 0, sdl::PictureParam(x, y));
+}
+
 void Translate(const SDL_Event& event) {
     switch (event.type) {
         case SDL_QUIT:
@@ -48,16 +69,28 @@ void Translate(const SDL_Event& event) {
                        event.window.event == SDL_WINDOWEVENT_SHOWN) {
                 S().exposed = true;
             }
+            if (event.window.event == SDL_WINDOWEVENT_MOVED ||
+                event.window.event == SDL_WINDOWEVENT_SIZE_CHANGED) {
+                PointerMovedOnWindow();
+            }
+            break;
+        case SDL_SYSWMEVENT:
+            S().pressKnown = sdl::x11::LeftPressAt(event.syswm.msg, S().window, &S().pressX, &S().pressY);
             break;
         case SDL_MOUSEMOTION:
             Post(WM_MOUSEMOVE, 0, sdl::PictureParam(event.motion.x, event.motion.y));
             break;
         case SDL_MOUSEBUTTONDOWN:
             if (event.button.button == SDL_BUTTON_LEFT) {
-                const std::intptr_t point = sdl::PictureParam(event.button.x, event.button.y);
+                // SDL reports the press at the last place it saw the pointer;
+                // the window system's own event has the true one.
+                const bool known = S().pressKnown;
+                const std::intptr_t point = sdl::PictureParam(known ? S().pressX : event.button.x,
+                                                              known ? S().pressY : event.button.y);
                 Post(WM_MOUSEMOVE, 0, point);
                 Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
             }
+            S().pressKnown = false;
             break;
         case SDL_KEYDOWN:
             // With no window manager nobody else turns Alt+F4 into a close.
@@ -73,6 +106,20 @@ void Translate(const SDL_Event& event) {
 }
 
 }  // namespace
+
+namespace sdl {
+
+void DropInput() {
+    if (!S().videoStarted) return;
+    // Everything the window system sent before now, then none of its input.
+    sdl::x11::Sync(S().window);
+    SDL_PumpEvents();
+    SDL_FlushEvents(SDL_KEYDOWN, SDL_MULTIGESTURE);
+    SDL_FlushEvent(SDL_SYSWMEVENT);
+    S().pressKnown = false;
+}
+
+}  // namespace sdl
 
 namespace backend {
 

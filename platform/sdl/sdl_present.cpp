@@ -13,8 +13,6 @@
 
 namespace platform::sdl {
 
-namespace {
-
 using common::kPictureHeight;
 using common::kPictureWidth;
 
@@ -46,8 +44,6 @@ void Layout(int width, int height) {
     }
     UpdateCursor();
 }
-
-}  // namespace
 
 std::intptr_t PictureParam(int x, int y) {
     const State& s = S();
@@ -81,16 +77,24 @@ void Convert(SDL_Surface* target, const std::uint16_t* source, const SDL_Rect& a
         }
         return;
     }
-    if (s.paletteFormat != target->format->format || s.palette.empty()) {
-        s.palette.resize(65536);
-        for (std::uint32_t v = 0; v < 65536; ++v) {
-            const Colour c = common::FromPixel(static_cast<std::uint16_t>(v));
-            s.palette[v] = SDL_MapRGB(target->format, static_cast<Uint8>(c & 0xFF),
-                                      static_cast<Uint8>((c >> 8) & 0xFF),
-                                      static_cast<Uint8>((c >> 16) & 0xFF));
+    if (s.channelsFormat != target->format->format) {
+        // A packed pixel is the OR of its channels: what each 5- or 6-bit
+        // channel of the picture becomes, in three small tables.
+        const SDL_PixelFormat* f = target->format;
+        const auto part = [f](std::uint16_t pixel, Uint32 mask) {
+            const Colour c = common::FromPixel(pixel);
+            return SDL_MapRGB(f, static_cast<Uint8>(c & 0xFF), static_cast<Uint8>((c >> 8) & 0xFF),
+                              static_cast<Uint8>((c >> 16) & 0xFF)) & mask;
+        };
+        for (std::uint16_t v = 0; v < 32; ++v) {
+            s.channels.red[v] = part(static_cast<std::uint16_t>(v << 11), f->Rmask);
+            s.channels.blue[v] = part(v, f->Bmask);
         }
-        s.paletteFormat = target->format->format;
+        for (std::uint16_t v = 0; v < 64; ++v) s.channels.green[v] = part(static_cast<std::uint16_t>(v << 5), f->Gmask);
+        s.channels.alpha = f->Amask;
+        s.channelsFormat = f->format;
     }
+    const State::Channels& k = s.channels;
     int previousRow = -1;
     Uint32* previousLine = nullptr;
     for (int y = area.y; y < area.y + area.h; ++y) {
@@ -102,7 +106,8 @@ void Convert(SDL_Surface* target, const std::uint16_t* source, const SDL_Rect& a
         } else {
             const std::uint16_t* sourceLine = source + static_cast<std::ptrdiff_t>(row) * kPictureWidth;
             for (int x = area.x; x < area.x + area.w; ++x) {
-                line[x] = s.palette[sourceLine[s.sourceColumn[static_cast<std::size_t>(x - p.x)]]];
+                const std::uint16_t v = sourceLine[s.sourceColumn[static_cast<std::size_t>(x - p.x)]];
+                line[x] = k.red[v >> 11] | k.green[(v >> 5) & 0x3F] | k.blue[v & 0x1F] | k.alpha;
             }
         }
         previousRow = row;
@@ -128,7 +133,8 @@ void Present(bool always) {
     State& s = S();
     if (s.window == nullptr) return;
     const Surface primary = common::Emulated().primary;
-    if (!always && !s.exposed && primary != nullptr && primary->dirty.Empty()) return;
+    // Before the screen surface exists the window is black, and stays so.
+    if (!always && !s.exposed && (primary == nullptr || primary->dirty.Empty())) return;
     SDL_Surface* target = s.presentsFail ? nullptr : SDL_GetWindowSurface(s.window);
     if (target == nullptr) Fatal("cannot get the window's picture");
     Layout(target->w, target->h);  // a new size exposes the whole window

@@ -29,9 +29,22 @@ struct State {
     int layoutHeight = 0;
     std::vector<int> sourceColumn;
     std::vector<int> sourceRow;
-    std::vector<Uint32> palette;  // RGB565 -> the window surface's pixel format
-    Uint32 paletteFormat = 0;
+    // RGB565 -> the window surface's pixel format, channel by channel.
+    struct Channels {
+        Uint32 red[32];
+        Uint32 green[64];
+        Uint32 blue[32];
+        Uint32 alpha;
+    };
+    Channels channels{};
+    Uint32 channelsFormat = SDL_PIXELFORMAT_UNKNOWN;
     bool exposed = true;  // the whole window must be shown again
+
+    // A left press the window system reported with its true place on the
+    // window, for SDL's button event that follows it.
+    bool pressKnown = false;
+    int pressX = 0;
+    int pressY = 0;
 };
 
 State& S();
@@ -42,6 +55,12 @@ bool StartVideo();
 // when the window was exposed). A window whose picture cannot be had or shown
 // ends the program.
 void Present(bool always);
+// Lays the picture out on a window of this size (Present does it for the
+// window's picture; a size change does it before the pointer is mapped).
+void Layout(int width, int height);
+// Drops the input the window has received and not yet handled: what a person
+// did to the game while a dialog showed.
+void DropInput();
 // A window point as the picture's point, packed as a mouse message's lParam; a
 // point in a bar goes to the nearest edge.
 std::intptr_t PictureParam(int x, int y);

@@ -12,6 +12,7 @@
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_images.h"
 #include "platform/sdl/sdl_state.h"
+#include "platform/sdl/sdl_x11.h"
 
 namespace platform {
 
@@ -64,6 +65,10 @@ State& S() {
 bool OpenDisplay(std::string* why) {
     State& s = S();
     if (s.videoStarted) return true;
+    // The game reads keys, never text: the input method SDL opens needs no
+    // compose table, whose parse (half a megabyte in a UTF-8 locale) was half
+    // the start-up's work.
+    setenv("XCOMPOSEFILE", "/dev/null", 1);
     SDL_SetHint(SDL_HINT_MOUSE_FOCUS_CLICKTHROUGH, "1");
     SDL_SetHint(SDL_HINT_VIDEO_MINIMIZE_ON_FOCUS_LOSS, "0");
     if (SDL_InitSubSystem(SDL_INIT_VIDEO) != 0) {
@@ -138,19 +143,28 @@ bool OpenWindow(const char* title, std::int32_t, std::int32_t, std::int32_t widt
                                   SDL_WINDOWPOS_CENTERED_DISPLAY(sdl::kDisplay), sdl::kWindowWidth,
                                   sdl::kWindowHeight, SDL_WINDOW_RESIZABLE | SDL_WINDOW_HIDDEN);
     } else {
-        // Made at the monitor's place and size, then asked to be full screen:
-        // window managers put only a full-screen window over their panels, and
-        // with none (a bare X server) the window is right as made.
+        // Made at the monitor's place and size, in full screen: window managers
+        // put only a full-screen window over their panels, and with none (a
+        // bare X server) the window is right as made. On X11 the window is
+        // full screen before it is mapped; SDL would ask after mapping and
+        // wait for an answer.
         SDL_Rect bounds{0, 0, std::max(width, 1), std::max(height, 1)};
         SDL_GetDisplayBounds(sdl::kDisplay, &bounds);
-        window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h,
-                                  SDL_WINDOW_FULLSCREEN_DESKTOP | SDL_WINDOW_HIDDEN);
+        const char* driver = SDL_GetCurrentVideoDriver();
+        const bool x11 = driver != nullptr && std::strcmp(driver, "x11") == 0;
+        const Uint32 flags = x11 ? SDL_WINDOW_HIDDEN : SDL_WINDOW_HIDDEN | SDL_WINDOW_FULLSCREEN_DESKTOP;
+        window = SDL_CreateWindow(title, bounds.x, bounds.y, bounds.w, bounds.h, flags);
+        if (window != nullptr && x11 && !sdl::x11::StartFullScreen(window)) {
+            SDL_SetWindowFullscreen(window, SDL_WINDOW_FULLSCREEN_DESKTOP);
+        }
         s.fullScreen = window != nullptr;
     }
     if (window == nullptr) {
         std::fprintf(stderr, "wolby: no window (%s)\n", SDL_GetError());
         return false;
     }
+    // The window system's own events carry the true place of a press.
+    SDL_EventState(SDL_SYSWMEVENT, SDL_ENABLE);
     if (SDL_Surface* icon = sdl::CreateIcon()) {
         SDL_SetWindowIcon(window, icon);
         SDL_FreeSurface(icon);
@@ -170,7 +184,8 @@ void ShowWindow(Window window) {
 }
 
 void UpdateWindow(Window window) {
-    if (window && sdl::S().window) sdl::Present(true);
+    // As on Windows, only what is not shown yet: ShowWindow has just shown all.
+    if (window && sdl::S().window) sdl::Present(false);
 }
 
 void SetForegroundWindow(Window window) {

@@ -3,20 +3,23 @@
 # the bottom, on a 1024 x 768 screen (the picture scaled by 1.28). The window
 # asks for full screen and covers the panel; dialogs come over the game and
 # take Enter; ESC reaches the game with no click first; Alt+F4 through the
-# window manager ends it as the window's destruction does.
-# usage: desktop_session.sh <wolby> <source folder> <work folder>
+# window manager ends it as the window's destruction does. The same on the
+# other desktops of lib.sh (mutter, xfwm4 with its panels, openbox).
+# usage: desktop_session.sh <wolby> <source folder> <work folder> [desktop]
 set -euo pipefail
 program=$1
 source=$2
 work=$3
+desktop=${4:-metacity}
 . "$(dirname "$0")/lib.sh"
 prepare_game_folder
 
 start_x 1024x768
-start_desktop
+start_desktop_of "$desktop"
 picture_layout 1024 768
 shot 0-desktop
-not_black 512 760 || fail "no panel at the bottom of the desktop"
+# shellcheck disable=SC2086
+not_black $PANEL_AT || fail "no panel on the desktop"
 
 # The frame of the options screen is the same tile at the top and the bottom
 # of the picture: 550 picture rows (704 screen rows) apart. Where the panel
@@ -33,7 +36,7 @@ bottom_rows_show_the_picture() {
 # the keyboard, so Enter answers it at once.
 start_program
 wait_for "the settings question" dialog_shown
-wait_for "the question to have the keyboard" bash -c "xprop -id $(dialog_window) _NET_WM_STATE | grep -q FOCUSED"
+wait_for "the question to have the keyboard" has_keyboard "$(dialog_window)"
 shot 1-question
 xdotool key Return
 wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
@@ -68,9 +71,13 @@ click_at 385 475
 wait_for "the save's notice" dialog_shown
 dialog=$(dialog_window)
 xprop -id "$dialog" WM_TRANSIENT_FOR | grep -qi "$(printf '%#x' "$window")" || fail "the notice is not the game's"
-wait_for "the notice to have the keyboard" bash -c "xprop -id $dialog _NET_WM_STATE | grep -q FOCUSED"
+wait_for "the notice to have the keyboard" has_keyboard "$dialog"
 shot 4-save-notice
-bottom_rows_show_the_picture || fail "the panel came up over the game with the notice"
+# xfwm4 lowers a full-screen window that gives the keyboard away, even to its
+# own dialog: there the panel comes up while the notice shows.
+if [ "$desktop" != xfwm4 ]; then
+  bottom_rows_show_the_picture || fail "the panel came up over the game with the notice"
+fi
 xdotool key Return
 wait_for "the menu after the notice" near "$(sx 25)" "$(sy 300)" 0 0 0
 rmdir setting.dat

@@ -156,3 +156,91 @@ start_weston_output() {
   wait_for "weston's output" bash -c "xwininfo -root -tree | grep -q 'Weston Compositor - screen'"
   export WAYLAND_DISPLAY=$socket
 }
+
+# The desktops players have, by name, on the X server of start_x:
+#   bare      no window manager at all
+#   metacity  metacity with a tint2 panel at the bottom (start_desktop)
+#   mutter    GNOME's window manager with a tint2 panel at the bottom
+#   xfwm4     Xfce's window manager with its panels (the default layout: a bar
+#             at the top, a dock at the bottom)
+#   openbox   openbox with a tint2 panel at the bottom
+# PANEL_AT is then "x y" of a point of a panel ("" on a bare server).
+start_desktop_of() {
+  PANEL_AT=""
+  case $1 in
+    bare) return 0 ;;
+    metacity) start_desktop; PANEL_AT="$(( SCREEN_W / 2 )) $(( SCREEN_H - 8 ))"; return 0 ;;
+  esac
+  start_session_bus
+  case $1 in
+    mutter) start_window_manager mutter --x11 --replace --sm-disable; start_tint2 ;;
+    openbox) start_window_manager openbox --sm-disable; start_tint2 ;;
+    xfwm4)
+      # The panel's settings live in xfconf, reached over the session bus; with
+      # none yet, this makes it take the default layout without asking.
+      start_window_manager xfwm4 --replace
+      XFCE_PANEL_MIGRATE_DEFAULT=1 xfce4-panel --disable-wm-check >"$work/panel.log" 2>&1 &
+      background+=($!)
+      PANEL_AT="$(( SCREEN_W / 2 )) 10"
+      ;;
+    *) fail "no desktop named $1" ;;
+  esac
+  # A panel is in place when the window manager keeps its strip out of the
+  # work area, and shows when its point is drawn.
+  wait_for "the panel's place kept by the window manager" work_area_smaller
+  # shellcheck disable=SC2086
+  wait_for "the panel" not_black $PANEL_AT
+}
+
+# A session bus of its own: window managers and panels talk over it, and xfconf
+# (Xfce's settings) keeps its files in the work folder.
+start_session_bus() {
+  local address bus
+  export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
+  read -r address bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ') || true
+  export DBUS_SESSION_BUS_ADDRESS=$address
+  background+=("$bus")
+}
+start_window_manager() {
+  "$@" >"$work/wm.log" 2>&1 &
+  background+=($!)
+  wait_for "the window manager ($1)" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+}
+# tint2 at the bottom, light (easy to tell from the game's picture).
+start_tint2() {
+  tint2 -c /usr/share/tint2/horizontal-light-opaque.tint2rc >"$work/panel.log" 2>&1 &
+  background+=($!)
+  PANEL_AT="$(( SCREEN_W / 2 )) $(( SCREEN_H - 8 ))"
+}
+work_area_smaller() {
+  local area
+  area=$(xprop -root _NET_WORKAREA 2>/dev/null | sed -nE 's/.*= ([0-9]+), ([0-9]+), ([0-9]+), ([0-9]+).*/\3 \4/p')
+  [ -n "$area" ] && [ "$area" != "$SCREEN_W $SCREEN_H" ]
+}
+
+# The window's place and size on the screen, as "WxH+X+Y".
+window_geometry() {
+  xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
+    /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'
+}
+# Whether the window's manager gives it the keyboard (or, with none, the X server does).
+has_keyboard() {
+  xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q FOCUSED ||
+    [ "$(xdotool getwindowfocus 2>/dev/null)" = "$(( $1 ))" ]
+}
+# Answers the dialog with Enter. Without a window manager the keyboard follows
+# the pointer, and a dialog still being mapped can miss the key: the pointer
+# goes over it and the key is pressed again while it is there.
+answer_dialog_with_return() {
+  local dialog geometry w h x y
+  for _ in $(seq 1 20); do
+    dialog=$(dialog_window)
+    [ -n "$dialog" ] || return 0
+    geometry=$(window_geometry "$dialog")
+    IFS='x+' read -r w h x y <<<"$geometry"
+    xdotool mousemove $(( x + w / 2 )) $(( y + 5 ))
+    xdotool key Return
+    for _ in $(seq 1 10); do dialog_shown || return 0; sleep 0.05; done
+  done
+  fail "the dialog did not take Enter"
+}
