@@ -56,16 +56,19 @@ console.log(`navigation to the menu drawn: cold browser ${ms(median(cold))}, rel
             `(median of ${runs})`);
 
 // ------------------------------------------------------------ pauses, input, idle processor time
-// The processor time of the browser's processes (this one and its children).
+// The processor time of the browser's processes (this one and its children),
+// in all and in its renderers (where the page and the game run).
 function browserTicks(pid) {
   let ticks = 0;
+  let renderer = 0;
   const all = fs.readdirSync('/proc').filter((name) => /^\d+$/.test(name));
   const parents = new Map();
   for (const name of all) {
     try {
       const stat = fs.readFileSync(`/proc/${name}/stat`, 'utf8');
       const fields = stat.slice(stat.lastIndexOf(')') + 2).split(' ');
-      parents.set(Number(name), {parent: Number(fields[1]), ticks: Number(fields[11]) + Number(fields[12])});
+      const kind = fs.readFileSync(`/proc/${name}/cmdline`, 'utf8').includes('--type=renderer') ? 'renderer' : '';
+      parents.set(Number(name), {parent: Number(fields[1]), ticks: Number(fields[11]) + Number(fields[12]), kind});
     } catch {
       // gone meanwhile
     }
@@ -74,8 +77,12 @@ function browserTicks(pid) {
     for (let at = p; at > 1; at = parents.get(at)?.parent ?? 0) if (at === pid) return true;
     return false;
   };
-  for (const [p, info] of parents) if (inTree(p)) ticks += info.ticks;
-  return ticks;
+  for (const [p, info] of parents) {
+    if (!inTree(p)) continue;
+    ticks += info.ticks;
+    if (info.kind === 'renderer') renderer += info.ticks;
+  }
+  return {ticks, renderer};
 }
 async function idleShare(browser, seconds) {
   // What the browser does by itself just after a start is not the game's.
@@ -83,12 +90,14 @@ async function idleShare(browser, seconds) {
   const pid = browser.process().pid;
   const before = browserTicks(pid);
   await sleep(seconds * 1000);
-  return (browserTicks(pid) - before) / 100 / seconds * 100;  // USER_HZ is 100
+  const after = browserTicks(pid);
+  const share = (ticks) => `${(ticks / 100 / seconds * 100).toFixed(2)} %`;  // USER_HZ is 100
+  return `${share(after.ticks - before.ticks)} (the page's renderer ${share(after.renderer - before.renderer)})`;
 }
 
 const browser = await launch();
 const page = await openGame(browser, server.url);
-const idleMenu = await idleShare(browser, 10);
+const idleMenu = await idleShare(browser, 20);
 await page.evaluate(() => wolbyPage.startRecord());
 // The marker follows the pointer over the four items, twice.
 for (let i = 0; i < 8; ++i) {
@@ -102,7 +111,7 @@ const moves = [[4, 2], [2, 1], [1, 2], [4, 3], [5, 4], [0, 2]];
 let since = await waits(page);
 await page.mouse.click(300, 195);
 await settled(page, since);
-const idleMatch = await idleShare(browser, 10);
+const idleMatch = await idleShare(browser, 20);
 await page.evaluate(() => wolbyPage.startRecord());
 for (const [c, r] of moves) {
   since = await waits(page);
@@ -122,5 +131,5 @@ console.log(`the growing disc's pauses (10 ms asked): median ${ms(median(discs.p
             `from ${ms(Math.min(...discs.pauses))} to ${ms(Math.max(...discs.pauses))}`);
 console.log(`pointer move to the marker drawn: median ${ms(median(latency(markers, 'mousemove')))}; ` +
             `click to the disc drawn: median ${ms(median(latency(discs, 'mousedown')))}`);
-console.log(`the browser's processor time while the game waits: on the menu ${idleMenu.toFixed(2)} % of one core, ` +
-            `in a match waiting for the person ${idleMatch.toFixed(2)} %`);
+console.log(`the browser's processor time while the game waits (of one core, over 20 s): on the menu ${idleMenu}, ` +
+            `in a match waiting for the person ${idleMatch}`);
