@@ -189,6 +189,8 @@ fi
 settings=$root_dir/home/player/.local/share/wolby/setting.dat
 check "the player's setting.dat holds the defaults" \
   test "$(od -An -tx1 "$settings" 2>/dev/null | tr -d ' \n')" = 90e140000102060002000000
+check "the player's zdj/15.bmp is a link to the installed sheet, no copy" \
+  test "$(readlink "$root_dir/home/player/.local/share/wolby/zdj/15.bmp")" = /usr/share/wolby/zdj/15.bmp
 
 # ---------------------------------------------------------------- remove
 need "apt remove wolby" in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q wolby \
