@@ -15,8 +15,8 @@ prepare_game_folder
 start_x 1024x768
 start_desktop
 picture_layout 1024 768
+wait_for "the panel drawn at the bottom of the desktop" not_black 512 760
 shot 0-desktop
-not_black 512 760 || fail "no panel at the bottom of the desktop"
 
 # The frame of the options screen is the same tile at the top and the bottom
 # of the picture: 550 picture rows (704 screen rows) apart. Where the panel
@@ -57,9 +57,8 @@ wait_for "ESC to redraw the menu" near "$(sx 265)" "$(sy 245)" 0 0 0
 # 4. The options: the panel's rows show the game's frame.
 click_at 300 250
 wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
-sleep 0.3
+wait_for "the options' frame where the panel lies" bottom_rows_show_the_picture
 shot 3-options
-bottom_rows_show_the_picture || fail "the panel shows over the options"
 
 # 5. A save that fails: its notice comes over the game (owned by the game
 # window), the panel stays covered, and Enter answers it.

@@ -43,7 +43,13 @@ start_desktop() {
   tint2 -c /usr/share/tint2/horizontal-light-opaque.tint2rc >"$work/panel.log" 2>&1 &
   background+=($!)
   wait_for "the panel" bash -c "xwininfo -root -tree | grep -q '\"tint2\"'"
-  sleep 0.5
+  wait_for "the window manager to keep the panel's strip free" panel_reserved
+}
+# Whether the window manager's work area leaves room for a panel.
+panel_reserved() {
+  local height
+  height=$(xprop -root _NET_WORKAREA | sed -nE 's/^[^=]*= [0-9]+, [0-9]+, [0-9]+, ([0-9]+).*/\1/p')
+  [ -n "$height" ] && [ "$height" -lt "$SCREEN_H" ]
 }
 
 stop_background() {
@@ -74,6 +80,26 @@ near() {
   [ "$d" -le 300 ]
 }
 not_black() { ! near "$1" "$2" 0 0 0; }
+# Whether each point shows its colour in one picture of the screen, taken at
+# one moment (a state that lasts only a while is seen whole or not at all).
+# all_near <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b>...]
+all_near() {
+  import -window root -depth 8 "$work/moment.miff" || return 1
+  local format="" points=("$@")
+  while [ $# -ge 5 ]; do format+="%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]\n"; shift 5; done
+  convert "$work/moment.miff" -format "$format" info: | {
+    local r g b
+    set -- "${points[@]}"
+    while read -r r g b; do
+      [ $(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) )) -le 300 ] || return 1
+      shift 5
+    done
+  }
+}
+# Whether something is drawn (not black) in a region "WxH+X+Y" of the screen.
+drawn_in() {
+  [ "$(import -window root -crop "$1" +repage -depth 8 miff:- | convert - -format '%[fx:maxima>0.1]' info:)" = 1 ]
+}
 
 # Where the 800 x 600 picture lies on a window of W x H at (X0, Y0): the
 # largest 4:3 rectangle, centred (as the game lays it out).

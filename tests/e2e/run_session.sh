@@ -12,8 +12,9 @@ work=$3
 prepare_game_folder
 
 # A click as the person makes it: the cursor's point is 15 pixels right of the
-# reported position, so the game corrects the reported x by 15.
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.15; }
+# reported position, so the game corrects the reported x by 15. The game takes
+# the clicks in order; each check waits for what it looks for.
+click() { xdotool mousemove "$1" "$2" click 1; }
 # Square (c, r) as a person aims at it, and its middle where the disc shows.
 square_x() { echo $((100 + 51 * $1 + 10 - 15)); }
 square_y() { echo $((100 + 51 * $1 + 10)); }
@@ -26,7 +27,7 @@ start_program
 dialog_geometry() { xwininfo -root -tree | grep 'B.*d"' | grep -oE '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -n 1; }
 wait_for "the settings question" bash -c "xwininfo -root -tree | grep -q 'B.*d\"'"
 IFS='x+' read -r WIDTH HEIGHT X Y <<<"$(dialog_geometry)"
-sleep 0.3
+wait_for "the question drawn" drawn_in "${WIDTH}x${HEIGHT}+${X}+${Y}"
 shot 1-question
 # Keyboard focus follows the pointer without a window manager. A dialog still
 # being mapped can miss the key: press it again while the dialog is there.
@@ -42,7 +43,7 @@ done
 wait_for "the menu" not_black 400 100
 [ ! -e setting.dat ] || fail "the settings file was written before any save"
 xdotool mousemove 300 200
-sleep 0.2
+wait_for "the marker beside the first item" not_black 265 195
 shot 2-menu
 
 # 2. Options: 1 human, 3 seconds, a 7 x 7 board, colour 2 for player 1.
@@ -52,8 +53,8 @@ click 390 210
 for _ in 1 2 3; do click 490 260; done
 click 490 160
 click 490 310
+wait_for "player 1's swatch in colour 2" near 460 310 120 20 40
 shot 3-options
-near 460 310 120 20 40 || fail "player 1's swatch is not in colour 2"
 click 385 475
 wait_for "the settings file" test -s setting.dat
 [ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] || fail "settings file holds $(xxd -p setting.dat)"
@@ -68,9 +69,10 @@ wait_for "the opening disc of player 1" near "$(disc_x 2)" "$(disc_y 2)" 120 20 
 wait_for "the opening disc of player 2" near "$(disc_x 3)" "$(disc_y 2)" 20 120 40
 shot 4-match-start
 click "$(square_x 1)" "$(square_y 3)"
-sleep 0.3
-near "$(disc_x 1)" "$(disc_y 3)" 120 20 40 || fail "the person's disc"
-near "$(disc_x 2)" "$(disc_y 3)" 120 20 40 || fail "the turned disc"
+# Seen together in one picture: half a second after the move the computer
+# answers, and its move may turn that disc back.
+wait_for "the person's disc and the disc it turned" \
+  all_near "$(disc_x 1)" "$(disc_y 3)" 120 20 40 "$(disc_x 2)" "$(disc_y 3)" 120 20 40
 shot 5-after-move
 # The computer answers 500 ms later; then it is the person's turn again.
 wait_for "the computer's answer" near 620 100 120 20 40
@@ -81,7 +83,7 @@ wait_for "the menu after ESC" not_black 400 100
 # 4. The credits, and back.
 click 285 300
 wait_for "the credits strip" not_black 50 300
-sleep 0.5
+wait_for "the credits' lines" drawn_in 250x230+290+95
 shot 7-credits
 xdotool key Escape
 wait_for "the menu after the credits" not_black 400 100
@@ -97,10 +99,10 @@ start_program
 wait_for "the menu on restart" not_black 400 100
 click 285 250
 wait_for "the options on restart" not_black 25 300
-near 460 310 120 20 40 || fail "player 1's colour was not kept"
+wait_for "player 1's colour kept" near 460 310 120 20 40
 shot 8-options-kept
 xdotool key Escape
-sleep 0.2
+wait_for "the menu after the options" near 25 300 0 0 0
 click 285 345
 wait_program
 [ "$status" = 1 ] || fail "exit status $status on restart"
