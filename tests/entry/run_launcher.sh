@@ -14,7 +14,8 @@ set -uo pipefail
 build=$1
 source=$2
 version=$3
-work=$(mktemp -d)
+# Under /tmp, which everyone may pass through: the player may be nobody.
+work=$(mktemp -d -p /tmp)
 trap 'chmod -R u+w "$work"; rm -rf "$work"' EXIT
 failed=0
 fail() { echo "FAIL: $*" >&2; failed=1; }

@@ -9,8 +9,8 @@ build=$1
 source=$2
 shots_to=$3
 # The player (nobody, under root) must reach every folder of theirs: a fresh
-# one under the temporary folder rather than the build folder.
-work=$(mktemp -d)
+# one under /tmp, which everyone may pass through, not the build folder.
+work=$(mktemp -d -p /tmp)
 . "$(dirname "$0")/../e2e/lib.sh"
 . "$(dirname "$0")/launcher_lib.sh"
 finish() {
