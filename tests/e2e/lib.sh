@@ -85,16 +85,18 @@ not_black() { ! near "$1" "$2" 0 0 0; }
 # all_near <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b>...]
 all_near() {
   import -window root -depth 8 "$work/moment.miff" || return 1
-  local format="" points=("$@")
-  while [ $# -ge 5 ]; do format+="%[fx:int(255*p{$1,$2}.r)] %[fx:int(255*p{$1,$2}.g)] %[fx:int(255*p{$1,$2}.b)]\n"; shift 5; done
-  convert "$work/moment.miff" -format "$format" info: | {
-    local r g b
-    set -- "${points[@]}"
-    while read -r r g b; do
-      [ $(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) )) -le 300 ] || return 1
-      shift 5
-    done
-  }
+  local format="" wanted=() seen=0 r g b wr wg wb
+  while [ $# -ge 5 ]; do
+    format+="%[fx:round(255*p{$1,$2}.r)] %[fx:round(255*p{$1,$2}.g)] %[fx:round(255*p{$1,$2}.b)]\n"
+    wanted+=("$3 $4 $5")
+    shift 5
+  done
+  while read -r r g b; do
+    read -r wr wg wb <<<"${wanted[seen]}"
+    [ $(( (r - wr) * (r - wr) + (g - wg) * (g - wg) + (b - wb) * (b - wb) )) -le 300 ] || return 1
+    seen=$((seen + 1))
+  done < <(convert "$work/moment.miff" -format "$format" info:)
+  [ "$seen" = "${#wanted[@]}" ]
 }
 # Whether something is drawn (not black) in a region "WxH+X+Y" of the screen.
 drawn_in() {
