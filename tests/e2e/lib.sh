@@ -60,11 +60,22 @@ stop_background() {
   return 0
 }
 
-wait_for() {  # wait_for <what> <command...>: up to 10 s
+wait_for() {  # wait_for <what> <command...>: up to 20 s
+  local what=$1 deadline=$((SECONDS + 20)); shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || { shot "failed-$(echo "$what" | tr ' ' '-')"; fail "waited in vain for $what"; }
+    sleep 0.1
+  done
+}
+# watch_for <what> <x> <y> <r> <g> <b> [...]: up to 20 s for the points to show
+# their colours in one picture, looked at 50 times a second by the program in
+# `screen_watch` (tests/e2e/screen_watch.cpp): for a state that lasts only a
+# moment, which a screenshot on a busy machine can miss.
+watch_for() {
   local what=$1; shift
-  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
+  "$screen_watch" 20 "$@" 2>"$work/watch.txt" && return 0
   shot "failed-$(echo "$what" | tr ' ' '-')"
-  fail "waited in vain for $what"
+  fail "waited in vain for $what ($(cat "$work/watch.txt"))"
 }
 
 # The colour at a point of the screen as "r g b".

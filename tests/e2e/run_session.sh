@@ -3,11 +3,12 @@
 # answer the settings question with Enter, change the options, go back, play a
 # move against the computer with the clock on, ESC, the credits, ESC, quit; then
 # start again and find the options kept.
-# usage: run_session.sh <wolby> <source folder> <work folder>
+# usage: run_session.sh <wolby> <source folder> <work folder> <screen_watch>
 set -euo pipefail
 program=$1
 source=$2
 work=$3
+screen_watch=$4
 . "$(dirname "$0")/lib.sh"
 prepare_game_folder
 
@@ -34,7 +35,8 @@ shot 1-question
 for _ in 1 2 3 4 5; do
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 5))
   xdotool key Return
-  for _ in $(seq 1 20); do
+  try_end=$((SECONDS + 3))
+  while [ "$SECONDS" -lt "$try_end" ]; do
     not_black 400 100 && break 2
     sleep 0.1
   done
@@ -69,10 +71,10 @@ wait_for "the opening disc of player 1" near "$(disc_x 2)" "$(disc_y 2)" 120 20 
 wait_for "the opening disc of player 2" near "$(disc_x 3)" "$(disc_y 2)" 20 120 40
 shot 4-match-start
 click "$(square_x 1)" "$(square_y 3)"
-# Seen together in one picture: half a second after the move the computer
-# answers, and its move may turn that disc back.
-wait_for "the person's disc and the disc it turned" \
-  all_near "$(disc_x 1)" "$(disc_y 3)" 120 20 40 "$(disc_x 2)" "$(disc_y 3)" 120 20 40
+# Half a second after the move the computer answers, and its move may turn
+# that disc back: watched for at 50 pictures a second.
+watch_for "the person's disc and the disc it turned" \
+  "$(disc_x 1)" "$(disc_y 3)" 120 20 40 "$(disc_x 2)" "$(disc_y 3)" 120 20 40
 shot 5-after-move
 # The computer answers 500 ms later; then it is the person's turn again.
 wait_for "the computer's answer" near 620 100 120 20 40

@@ -70,7 +70,8 @@ shot 1-question
 # A dialog still being mapped can miss the key: press it again while it shows.
 for _ in 1 2 3 4 5; do
   xdotool mousemove 512 384 key Return
-  for _ in $(seq 1 20); do
+  try_end=$((SECONDS + 3))
+  while [ "$SECONDS" -lt "$try_end" ]; do
     dialog_in_middle || break 2
     sleep 0.1
   done
