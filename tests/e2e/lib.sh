@@ -53,9 +53,17 @@ panel_reserved() {
 }
 
 stop_background() {
-  local other
+  local other deadline=$((SECONDS + 5))
   if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi
   for other in "${background[@]}"; do kill "$other" 2>/dev/null || true; done
+  # What has not ended 5 s later is killed: the test never hangs on a helper.
+  for other in ${pid:-} "${background[@]}"; do
+    while kill -0 "$other" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+    if kill -0 "$other" 2>/dev/null; then
+      echo "note: $(ps -o comm= -p "$other") ($other) did not end on SIGTERM" >&2
+      kill -KILL "$other" 2>/dev/null || true
+    fi
+  done
   wait 2>/dev/null || true
   return 0
 }
