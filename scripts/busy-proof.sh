@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Proof that the real-window, Wine and package tests wait for what they check
 # instead of sleeping a fixed time: every core is kept busy by a spinning
-# process, and each test runs N times in a row; prints a tally. The logs of
-# failed runs stay in <build>/busy-proof/. Not part of the test command (it
+# process, and each test runs N times in a row; prints a tally. The log of
+# every run stays in <build>/busy-proof/ (<test>-<run>.log, .FAILED.log). Not part of the test command (it
 # takes long: the Wine and package checks make a fresh Wine prefix or Debian
 # root every run).
 # usage: scripts/busy-proof.sh [-n runs (20)] [-s spinners (one per core)]
@@ -55,7 +55,7 @@ run_once() {
   case $1 in
     wine-smoke | wine-zip) "scripts/$1.sh" "$win32" ;;
     check-deb) scripts/check-deb.sh "$build" ;;
-    *) ctest --test-dir "$build" -R "^$1\$" --output-on-failure ;;
+    *) ctest --test-dir "$build" -R "^$1\$" -V ;;
   esac >"$2" 2>&1
 }
 
@@ -68,10 +68,10 @@ for test in "${tests[@]}"; do
     start=$(date +%s%N)
     if run_once "$test" "$log"; then
       passed=$((passed + 1))
-      rm -f "$log"
       verdict=ok
     else
-      verdict="FAIL (log: $log)"
+      mv "$log" "${log%.log}.FAILED.log"
+      verdict="FAIL (log: ${log%.log}.FAILED.log)"
     fi
     elapsed=$(( ($(date +%s%N) - start) / 1000000 ))
     times+=("$elapsed")
@@ -84,5 +84,4 @@ done
 
 echo "busy-proof: the tally ($spinners spinning processes, $(nproc) cores)"
 printf '  %s\n' "${tally[@]}"
-failed_runs=$(find "$logs" -name '*.log' | wc -l)
-[ "$failed_runs" -eq 0 ]
+[ -z "$(find "$logs" -name '*.FAILED.log')" ]
