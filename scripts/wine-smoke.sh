@@ -603,15 +603,16 @@ if wm_running && wait_for "the menu under openbox" 30 not_black 400 100; then
 
   xdotool mousemove 300 300 click 1
   wait_for "the credits" 10 not_black 50 300
-  sleep 0.3
-  shot 11-credits
+  credits_drawn() { shot 11-credits && text_in 11-credits 250x230+290+95; }
+  wait_for "the credits' lines" 5 credits_drawn
   away credits && sleep 1 && back
   credits_back() {
     shot 11-credits-back && same_region 11-credits 11-credits-back 100x600+0+0 &&
       same_region 11-credits 11-credits-back 100x600+700+0 && text_in 11-credits-back 250x230+290+95
   }
   check "openbox: the credits' strips and lines drawn again" wait_for "the credits again" 10 credits_back
-  credits_move() { shot 11-credits-a && sleep 0.3 && shot 11-credits-b && ! same_region 11-credits-a 11-credits-b 250x230+290+95; }
+  credits_moved() { shot 11-credits-b && ! same_region 11-credits-a 11-credits-b 250x230+290+95; }
+  credits_move() { shot 11-credits-a && wait_for "the credits' next step" 5 credits_moved; }
   check "openbox: the credits go on moving" credits_move
   xdotool key Escape
   wait_for "the menu after the credits" 10 black 50 300

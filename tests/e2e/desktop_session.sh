@@ -17,9 +17,9 @@ prepare_game_folder
 start_x 1024x768
 start_desktop_of "$desktop"
 picture_layout 1024 768
-shot 0-desktop
 # shellcheck disable=SC2086
-not_black $PANEL_AT || fail "no panel on the desktop"
+wait_for "the panel drawn on the desktop" not_black $PANEL_AT
+shot 0-desktop
 
 # The frame of the options screen is the same tile at the top and the bottom
 # of the picture: 550 picture rows (704 screen rows) apart. Where the panel
@@ -60,9 +60,8 @@ wait_for "ESC to redraw the menu" near "$(sx 265)" "$(sy 245)" 0 0 0
 # 4. The options: the panel's rows show the game's frame.
 click_at 300 250
 wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
-sleep 0.3
+wait_for "the options' frame where the panel lies" bottom_rows_show_the_picture
 shot 3-options
-bottom_rows_show_the_picture || fail "the panel shows over the options"
 
 # 5. A save that fails: its notice comes over the game (owned by the game
 # window), the panel stays covered, and Enter answers it.
@@ -85,6 +84,6 @@ rmdir setting.dat
 # 6. Alt+F4: the window manager closes the window; the program ends as the
 # window's destruction ends it, with status 1.
 xdotool key alt+F4
-ended_within 3
+ended_within 10
 [ "$status" = 1 ] || fail "Alt+F4 gave status $status"
 echo "desktop session passed; screenshots in $work/shots"

@@ -43,22 +43,47 @@ start_desktop() {
   tint2 -c /usr/share/tint2/horizontal-light-opaque.tint2rc >"$work/panel.log" 2>&1 &
   background+=($!)
   wait_for "the panel" bash -c "xwininfo -root -tree | grep -q '\"tint2\"'"
-  sleep 0.5
+  wait_for "the window manager to keep the panel's strip free" panel_reserved
+}
+# Whether the window manager's work area leaves room for a panel.
+panel_reserved() {
+  local height
+  height=$(xprop -root _NET_WORKAREA | sed -nE 's/^[^=]*= [0-9]+, [0-9]+, [0-9]+, ([0-9]+).*/\1/p')
+  [ -n "$height" ] && [ "$height" -lt "$SCREEN_H" ]
 }
 
 stop_background() {
-  local other
+  local other deadline=$((SECONDS + 5))
   if [ -n "${pid:-}" ]; then kill "$pid" 2>/dev/null || true; fi
   for other in "${background[@]}"; do kill "$other" 2>/dev/null || true; done
+  # What has not ended 5 s later is killed: the test never hangs on a helper.
+  for other in ${pid:-} "${background[@]}"; do
+    while kill -0 "$other" 2>/dev/null && [ "$SECONDS" -lt "$deadline" ]; do sleep 0.1; done
+    if kill -0 "$other" 2>/dev/null; then
+      echo "note: $(ps -o comm= -p "$other") ($other) did not end on SIGTERM" >&2
+      kill -KILL "$other" 2>/dev/null || true
+    fi
+  done
   wait 2>/dev/null || true
   return 0
 }
 
-wait_for() {  # wait_for <what> <command...>: up to 10 s
+wait_for() {  # wait_for <what> <command...>: up to 20 s
+  local what=$1 deadline=$((SECONDS + 20)); shift
+  until "$@"; do
+    [ "$SECONDS" -lt "$deadline" ] || { shot "failed-$(echo "$what" | tr ' ' '-')"; fail "waited in vain for $what"; }
+    sleep 0.1
+  done
+}
+# watch_for <what> <x> <y> <r> <g> <b> [...]: up to 20 s for the points to show
+# their colours in one picture, looked at 50 times a second by the program in
+# `screen_watch` (tests/e2e/screen_watch.cpp): for a state that lasts only a
+# moment, which a screenshot on a busy machine can miss.
+watch_for() {
   local what=$1; shift
-  for _ in $(seq 1 100); do "$@" && return 0; sleep 0.1; done
+  "$screen_watch" 20 "$@" 2>"$work/watch.txt" && return 0
   shot "failed-$(echo "$what" | tr ' ' '-')"
-  fail "waited in vain for $what"
+  fail "waited in vain for $what ($(cat "$work/watch.txt"))"
 }
 
 # The colour at a point of the screen as "r g b".
@@ -74,6 +99,28 @@ near() {
   [ "$d" -le 300 ]
 }
 not_black() { ! near "$1" "$2" 0 0 0; }
+# Whether each point shows its colour in one picture of the screen, taken at
+# one moment (a state that lasts only a while is seen whole or not at all).
+# all_near <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b>...]
+all_near() {
+  import -window root -depth 8 "$work/moment.miff" || return 1
+  local format="" wanted=() seen=0 r g b wr wg wb
+  while [ $# -ge 5 ]; do
+    format+="%[fx:round(255*p{$1,$2}.r)] %[fx:round(255*p{$1,$2}.g)] %[fx:round(255*p{$1,$2}.b)]\n"
+    wanted+=("$3 $4 $5")
+    shift 5
+  done
+  while read -r r g b; do
+    read -r wr wg wb <<<"${wanted[seen]}"
+    [ $(( (r - wr) * (r - wr) + (g - wg) * (g - wg) + (b - wb) * (b - wb) )) -le 300 ] || return 1
+    seen=$((seen + 1))
+  done < <(convert "$work/moment.miff" -format "$format" info:)
+  [ "$seen" = "${#wanted[@]}" ]
+}
+# Whether something is drawn (not black) in a region "WxH+X+Y" of the screen.
+drawn_in() {
+  [ "$(import -window root -crop "$1" +repage -depth 8 miff:- | convert - -format '%[fx:maxima>0.1]' info:)" = 1 ]
+}
 
 # Where the 800 x 600 picture lies on a window of W x H at (X0, Y0): the
 # largest 4:3 rectangle, centred (as the game lays it out).

@@ -3,17 +3,19 @@
 # answer the settings question with Enter, change the options, go back, play a
 # move against the computer with the clock on, ESC, the credits, ESC, quit; then
 # start again and find the options kept.
-# usage: run_session.sh <wolby> <source folder> <work folder>
+# usage: run_session.sh <wolby> <source folder> <work folder> <screen_watch>
 set -euo pipefail
 program=$1
 source=$2
 work=$3
+screen_watch=$4
 . "$(dirname "$0")/lib.sh"
 prepare_game_folder
 
 # A click as the person makes it: the cursor's point is 15 pixels right of the
-# reported position, so the game corrects the reported x by 15.
-click() { xdotool mousemove "$1" "$2" click 1; sleep 0.15; }
+# reported position, so the game corrects the reported x by 15. The game takes
+# the clicks in order; each check waits for what it looks for.
+click() { xdotool mousemove "$1" "$2" click 1; }
 # Square (c, r) as a person aims at it, and its middle where the disc shows.
 square_x() { echo $((100 + 51 * $1 + 10 - 15)); }
 square_y() { echo $((100 + 51 * $1 + 10)); }
@@ -26,14 +28,15 @@ start_program
 dialog_geometry() { xwininfo -root -tree | grep 'B.*d"' | grep -oE '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -n 1; }
 wait_for "the settings question" bash -c "xwininfo -root -tree | grep -q 'B.*d\"'"
 IFS='x+' read -r WIDTH HEIGHT X Y <<<"$(dialog_geometry)"
-sleep 0.3
+wait_for "the question drawn" drawn_in "${WIDTH}x${HEIGHT}+${X}+${Y}"
 shot 1-question
 # Keyboard focus follows the pointer without a window manager. A dialog still
 # being mapped can miss the key: press it again while the dialog is there.
 for _ in 1 2 3 4 5; do
   xdotool mousemove $((X + WIDTH / 2)) $((Y + 5))
   xdotool key Return
-  for _ in $(seq 1 20); do
+  try_end=$((SECONDS + 3))
+  while [ "$SECONDS" -lt "$try_end" ]; do
     not_black 400 100 && break 2
     sleep 0.1
   done
@@ -42,7 +45,7 @@ done
 wait_for "the menu" not_black 400 100
 [ ! -e setting.dat ] || fail "the settings file was written before any save"
 xdotool mousemove 300 200
-sleep 0.2
+wait_for "the marker beside the first item" not_black 265 195
 shot 2-menu
 
 # 2. Options: 1 human, 3 seconds, a 7 x 7 board, colour 2 for player 1.
@@ -52,8 +55,8 @@ click 390 210
 for _ in 1 2 3; do click 490 260; done
 click 490 160
 click 490 310
+wait_for "player 1's swatch in colour 2" near 460 310 120 20 40
 shot 3-options
-near 460 310 120 20 40 || fail "player 1's swatch is not in colour 2"
 click 385 475
 wait_for "the settings file" test -s setting.dat
 [ "$(xxd -p setting.dat)" = "90e140000202070301000000" ] || fail "settings file holds $(xxd -p setting.dat)"
@@ -61,28 +64,30 @@ wait_for "the settings file" test -s setting.dat
 # 3. A match against the computer with the clock.
 wait_for "the menu again" not_black 400 100
 click 285 200
+# The person has 3 seconds once the four opening discs are there: the click
+# follows at once (a screenshot takes most of a second on a busy machine).
 wait_for "the board" not_black "$(disc_x 6)" "$(disc_y 6)"
-# The four opening discs grow one after another: on a busy machine they may
-# still be coming when the board is there.
-wait_for "the opening disc of player 1" near "$(disc_x 2)" "$(disc_y 2)" 120 20 40
-wait_for "the opening disc of player 2" near "$(disc_x 3)" "$(disc_y 2)" 20 120 40
-shot 4-match-start
+watch_for "the four opening discs" "$(disc_x 2)" "$(disc_y 2)" 120 20 40 "$(disc_x 3)" "$(disc_y 2)" 20 120 40 \
+  "$(disc_x 2)" "$(disc_y 3)" 20 120 40 "$(disc_x 3)" "$(disc_y 3)" 120 20 40
 click "$(square_x 1)" "$(square_y 3)"
-sleep 0.3
-near "$(disc_x 1)" "$(disc_y 3)" 120 20 40 || fail "the person's disc"
-near "$(disc_x 2)" "$(disc_y 3)" 120 20 40 || fail "the turned disc"
-shot 5-after-move
-# The computer answers 500 ms later; then it is the person's turn again.
+# The board after the move, with the computer to move: half a second later it
+# answers, and its move may turn that disc back.
+watch_for "the person's disc, the disc it turned, and the computer to move" \
+  "$(disc_x 1)" "$(disc_y 3)" 120 20 40 "$(disc_x 2)" "$(disc_y 3)" 120 20 40 \
+  "$(disc_x 2)" "$(disc_y 2)" 120 20 40 "$(disc_x 3)" "$(disc_y 3)" 120 20 40 \
+  "$(disc_x 3)" "$(disc_y 2)" 20 120 40 620 100 20 120 40
+shot 4-after-move
+# The computer answers; then it is the person's turn again.
 wait_for "the computer's answer" near 620 100 120 20 40
-shot 6-computer-answered
+shot 5-computer-answered
 xdotool key Escape
 wait_for "the menu after ESC" not_black 400 100
 
 # 4. The credits, and back.
 click 285 300
 wait_for "the credits strip" not_black 50 300
-sleep 0.5
-shot 7-credits
+wait_for "the credits' lines" drawn_in 250x230+290+95
+shot 6-credits
 xdotool key Escape
 wait_for "the menu after the credits" not_black 400 100
 
@@ -97,10 +102,10 @@ start_program
 wait_for "the menu on restart" not_black 400 100
 click 285 250
 wait_for "the options on restart" not_black 25 300
-near 460 310 120 20 40 || fail "player 1's colour was not kept"
-shot 8-options-kept
+wait_for "player 1's colour kept" near 460 310 120 20 40
+shot 7-options-kept
 xdotool key Escape
-sleep 0.2
+wait_for "the menu after the options" near 25 300 0 0 0
 click 285 345
 wait_program
 [ "$status" = 1 ] || fail "exit status $status on restart"

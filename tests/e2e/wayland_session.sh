@@ -27,10 +27,21 @@ start_weston() {
   wait_for "weston" test -S "$XDG_RUNTIME_DIR/$socket"
   wait_for "weston's outputs" bash -c "[ \$(xwininfo -root -tree | grep -c 'Weston Compositor - screen') -ge $outputs ]"
   if [ "$outputs" = 2 ]; then
-    xdotool windowmove "$(xwininfo -root -tree | awk '/Weston Compositor - screen1/ { print $1 }')" 1060 0
+    local second
+    second=$(xwininfo -root -tree | awk '/Weston Compositor - screen1/ { print $1 }')
+    xdotool windowmove "$second" 1060 0
+    wait_for "the second output moved" bash -c "xwininfo -id $second | grep -q 'Absolute upper-left X: *1060$'"
+    wait_for "weston's desktop on the second output" weston_grey 1560 400
   fi
-  sleep 1
+  wait_for "weston's desktop on the first output" weston_grey 500 400
   export WAYLAND_DISPLAY=$socket
+}
+# Ends weston and waits for it, for at most 5 s.
+stop_weston() {
+  kill "$weston_pid" 2>/dev/null || true
+  for _ in $(seq 1 50); do kill -0 "$weston_pid" 2>/dev/null || break; sleep 0.1; done
+  kill -KILL "$weston_pid" 2>/dev/null || true
+  wait "$weston_pid" 2>/dev/null || true
 }
 run_on_wayland() {
   env -u DISPLAY SDL_VIDEODRIVER=wayland "$program" >"$work/out.txt" 2>&1 &
@@ -38,6 +49,14 @@ run_on_wayland() {
 }
 # Whether a point of the screen shows weston's grey desktop.
 weston_grey() { read -r r g b <<<"$(pixel "$1" "$2")"; [ $((r - g)) -lt 20 ] && [ "$r" -gt 60 ]; }
+# Whether a dialog (light, unlike weston's grey or the game's black) lies in
+# the middle of the first output.
+dialog_in_middle() {
+  [ "$(import -window root -crop 40x40+492+364 +repage -depth 8 miff:- | convert - -format '%[fx:mean>0.8]' info:)" = 1 ]
+}
+# Whether the game's menu covers the whole first output: weston's panel and
+# desktop black, the menu's picture drawn.
+menu_covers_output() { all_near 5 5 0 0 0 500 700 0 0 0 && not_black "$(sx 400)" "$(sy 100)"; }
 
 # 1. One output: the question (through the desktop's dialog tool), Enter, then
 # the menu over the whole output, weston's panel and desktop covered.
@@ -46,42 +65,45 @@ picture_layout 1024 768
 shot 0-weston
 weston_grey 500 400 || fail "weston's desktop is not there"
 run_on_wayland
-sleep 2
+wait_for "the settings question" dialog_in_middle
 shot 1-question
-xdotool mousemove 512 384 key Return
-wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
-sleep 0.3
+# A dialog still being mapped can miss the key: press it again while it shows.
+for _ in 1 2 3 4 5; do
+  xdotool mousemove 512 384 key Return
+  try_end=$((SECONDS + 3))
+  while [ "$SECONDS" -lt "$try_end" ]; do
+    dialog_in_middle || break 2
+    sleep 0.1
+  done
+done
+wait_for "the menu over weston's panel and desktop" menu_covers_output
 shot 2-menu
-near 5 5 0 0 0 || fail "weston's panel shows over the game"
-near 500 700 0 0 0 || fail "weston's desktop shows under the game"
 
 # 2. A click starts a match: the board with its opening discs.
 click_at 300 200
 wait_for "the board" not_black "$(sx 125)" "$(sy 125)"
-sleep 0.5
-near "$(sx 227)" "$(sy 227)" 60 10 20 || fail "player 1's opening disc"
-near "$(sx 278)" "$(sy 227)" 20 120 40 || fail "player 2's opening disc"
+wait_for "player 1's opening disc" near "$(sx 227)" "$(sy 227)" 60 10 20
+wait_for "player 2's opening disc" near "$(sx 278)" "$(sy 227)" 20 120 40
 shot 3-match
 xdotool key Escape
 wait_for "the menu after ESC" near "$(sx 125)" "$(sy 125)" 0 0 0
 click_at 300 345
-ended_within 3
+ended_within 10
 [ "$status" = 1 ] || fail "the exit item gave status $status"
 [ -s setting.dat ] || fail "no settings file after the exit item"
-kill "$weston_pid"; wait "$weston_pid" 2>/dev/null || true
+stop_weston
 
 # 3. Two outputs: the game covers the first one only, and its clicks map there.
 start_weston 2
 run_on_wayland
-wait_for "the menu on the first output" not_black "$(sx 400)" "$(sy 100)"
-sleep 0.3
+wait_for "the menu over the first output" menu_covers_output
 shot 4-two-outputs
 weston_grey 1560 400 || fail "the second output is covered too"
 click_at 300 250
 wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
 xdotool key Escape
-sleep 0.2
+wait_for "the menu after the options" near "$(sx 25)" "$(sy 300)" 0 0 0
 click_at 300 345
-ended_within 3
+ended_within 10
 [ "$status" = 1 ] || fail "the exit item gave status $status on two outputs"
 echo "wayland session passed; screenshots in $work/shots"

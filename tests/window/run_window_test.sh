@@ -17,20 +17,29 @@ for _ in $(seq 1 100); do
   grep -q '^ready' "$work/out.txt" && break
   sleep 0.1
 done
-grep -q '^ready' "$work/out.txt" || { cat "$work/out.txt"; kill "$pid"; exit 1; }
-sleep 0.5
-import -window root "$work/shot.png"
-convert "$work/shot.png" -alpha off -type TrueColor "BMP3:$work/shot.bmp"
+grep -q '^ready' "$work/out.txt" || { cat "$work/out.txt"; echo "FAIL: the window program never said ready"; exit 1; }
+# The screen shows the picture once it has been presented: shots are taken
+# until one matches, for up to 10 s.
+shown() {
+  import -window root "$work/shot.png" &&
+    convert "$work/shot.png" -alpha off -type TrueColor "BMP3:$work/shot.bmp" &&
+    "$program" --check "$work/reference.bmp" "$work/shot.bmp" "$source/zdj/15.bmp" >"$work/check.txt"
+}
+deadline=$((SECONDS + 10))
+until shown; do
+  [ "$SECONDS" -lt "$deadline" ] || { cat "$work/check.txt"; echo "FAIL: the picture never showed as drawn"; exit 1; }
+  sleep 0.1
+done
+cat "$work/check.txt"
 # The middle of the screen is the middle of the picture.
 xdotool mousemove 512 384 click 1
-# A point in the far corner maps to the picture's last pixel.
+# A point in the far corner maps to the picture's last pixel. The program
+# takes the clicks and the key in the order they come.
 xdotool mousemove 1023 767 click 1
-sleep 0.3
 xdotool key Escape
 wait "$pid"
 cat "$work/out.txt"
 
-"$program" --check "$work/reference.bmp" "$work/shot.bmp" "$source/zdj/15.bmp"
 grep -q '^click 400 300$' "$work/out.txt"
 grep -q '^click 799 599$' "$work/out.txt"
 grep -q '^escape$' "$work/out.txt"
