@@ -73,21 +73,16 @@ export async function settled(page, since, timeout = 10000) {
                              {timeout, polling: 5}, since);
 }
 
-// The canvas's 800 x 600 pixels as RGB bytes.
-export async function picture(page) {
-  const base64 = await page.evaluate(() => {
-    const rgba = document.getElementById('picture').getContext('2d').getImageData(0, 0, 800, 600).data;
-    const rgb = new Uint8Array(800 * 600 * 3);
-    for (let i = 0, j = 0; i < rgba.length; i += 4) {
-      rgb[j++] = rgba[i];
-      rgb[j++] = rgba[i + 1];
-      rgb[j++] = rgba[i + 2];
-    }
-    let text = '';
-    for (let i = 0; i < rgb.length; i += 0x8000) text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
-    return btoa(text);
-  });
-  return Buffer.from(base64, 'base64');
+// In the page: the canvas's 800 x 600 pixels as RGB bytes.
+function canvasRgb() {
+  const rgba = document.getElementById('picture').getContext('2d').getImageData(0, 0, 800, 600).data;
+  const rgb = new Uint8Array(800 * 600 * 3);
+  for (let i = 0, j = 0; i < rgba.length; i += 4) {
+    rgb[j++] = rgba[i];
+    rgb[j++] = rgba[i + 1];
+    rgb[j++] = rgba[i + 2];
+  }
+  return rgb;
 }
 
 // A digest of RGB bytes (two 32-bit FNV-1a lanes); the page computes the same
@@ -103,16 +98,18 @@ export function digest(rgb) {
 }
 
 export async function pictureDigest(page) {
-  return page.evaluate(`(() => {
-    const rgba = document.getElementById('picture').getContext('2d').getImageData(0, 0, 800, 600).data;
-    const rgb = new Uint8Array(800 * 600 * 3);
-    for (let i = 0, j = 0; i < rgba.length; i += 4) {
-      rgb[j++] = rgba[i];
-      rgb[j++] = rgba[i + 1];
-      rgb[j++] = rgba[i + 2];
-    }
-    return (${digest.toString()})(rgb);
+  return page.evaluate(`(${digest.toString()})((${canvasRgb.toString()})())`);
+}
+
+// The canvas's pixels as RGB bytes, brought out of the page.
+export async function picture(page) {
+  const base64 = await page.evaluate(`(() => {
+    const rgb = (${canvasRgb.toString()})();
+    let text = '';
+    for (let i = 0; i < rgb.length; i += 0x8000) text += String.fromCharCode.apply(null, rgb.subarray(i, i + 0x8000));
+    return btoa(text);
   })()`);
+  return Buffer.from(base64, 'base64');
 }
 
 export function differingPixels(a, b) {

@@ -140,33 +140,26 @@ var wolbyPage = (function() {
   // flush: the game would hang in its save. These report the request's error,
   // so the save fails with the game's message instead.
   function reportStorageErrors(IDBFS) {
-    IDBFS.storeRemoteEntry = function(store, path, entry, callback) {
-      var request;
+    // One request on the store, its error handed to the callback.
+    function request(make, path, callback) {
+      var made;
       try {
-        request = store.put(entry, path);
+        made = make();
       } catch (error) {
         callback(error);
         return;
       }
-      request.onsuccess = function() { callback(null); };
-      request.onerror = function(event) {
-        callback(request.error || new Error('the browser did not keep ' + path));
+      made.onsuccess = function() { callback(null); };
+      made.onerror = function(event) {
+        callback(made.error || new Error('the browser refused to change ' + path));
         event.preventDefault();
       };
+    }
+    IDBFS.storeRemoteEntry = function(store, path, entry, callback) {
+      request(function() { return store.put(entry, path); }, path, callback);
     };
     IDBFS.removeRemoteEntry = function(store, path, callback) {
-      var request;
-      try {
-        request = store.delete(path);
-      } catch (error) {
-        callback(error);
-        return;
-      }
-      request.onsuccess = function() { callback(null); };
-      request.onerror = function(event) {
-        callback(request.error || new Error('the browser did not remove ' + path));
-        event.preventDefault();
-      };
+      request(function() { return store.delete(path); }, path, callback);
     };
   }
 
