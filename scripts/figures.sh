@@ -3,7 +3,8 @@
 # and in the SDL window under Xvfb), CPU while idle on the menu and during a
 # match waiting for the person, peak resident memory in the window, one move's
 # cost on the 8 x 8 board with the most discs to turn (the animation's pauses
-# excluded), and a pointer move to the marker presented. Informative only: it
+# excluded), a pointer move to the marker presented, and the browser game's
+# figures (tests/web/figures.mjs) once it is built. Informative only: it
 # never fails on a figure (nor when something needed is missing).
 # usage: scripts/figures.sh [build folder]   (default build/release)
 set -uo pipefail
@@ -87,5 +88,10 @@ if command -v Xvfb >/dev/null; then
   command -v mutter >/dev/null && command -v tint2 >/dev/null && side_by_side "mutter + tint2  " mutter
   ( cd "$work" && xvfb-run -a -s "-screen 0 3840x2160x24" "$program" all 1 ) >"$work/4k.txt" 2>/dev/null &&
     echo "  3840 x 2160: disc pauses $(awk '$1 == "disc_pause_ms_median" { print $2 }' "$work/4k.txt") ms median ($(awk '$1 == "disc_pause_ms_min" { print $2 }' "$work/4k.txt")-$(awk '$1 == "disc_pause_ms_max" { print $2 }' "$work/4k.txt") ms); one disc grows in $(awk '$1 == "disc_grows_ms" { print $2 }' "$work/4k.txt") ms"
+fi
+# The browser game, once scripts/web.sh has built it.
+if [ -f build/web/site/wolby.wasm ] && [ -d tests/web/node_modules ] && command -v chromium >/dev/null; then
+  echo "-- the browser game in headless chromium, medians of 7"
+  node tests/web/figures.mjs build/web/site 7 2>&1 | sed 's/^/  /' || echo "  could not run"
 fi
 exit 0
