@@ -49,9 +49,9 @@ part "Debug build (Clang 14, sanitizers)" build build/clang-asan -DCMAKE_BUILD_T
 part "Debug tests (Clang 14, sanitizers)" env ASAN_OPTIONS=detect_leaks=1 \
   ctest --test-dir build/clang-asan --output-on-failure -j"$jobs"
 
-# Fuzz targets under libFuzzer + ASan + UBSan from their seeds, 15 s each; fails
+# Fuzz targets under libFuzzer + ASan + UBSan from their seeds, 10 s each; fails
 # on any finding. Longer runs: scripts/fuzz.sh 600.
-part "Fuzzing" scripts/fuzz.sh 15
+part "Fuzzing" scripts/fuzz.sh 10
 
 # The Windows build: cross-compiled, then played under Wine.
 part "Windows build under Wine" scripts/wine-smoke.sh build/win32
