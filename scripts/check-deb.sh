@@ -18,7 +18,13 @@ checker=check-deb
 sudo=()
 [ "$(id -u)" -ne 0 ] && sudo=(sudo)
 
-rm -rf "$out"
+# A run ended by SIGKILL leaves its mounts (the X server's socket folder among
+# them): they go first, and the removal never follows one into the machine.
+while read -r point; do
+  "${sudo[@]}" umount "$point" 2>/dev/null || "${sudo[@]}" umount -l "$point"
+done < <(awk -v out="$out/" 'index($2, out) == 1 { print $2 }' /proc/mounts | sort -r)
+"${sudo[@]}" rm -rf --one-file-system "$out"
+[ ! -e "$out" ] || { echo "check-deb: cannot clear $out (still mounted?)" >&2; exit 1; }
 mkdir -p "$out/shots"
 version=$(sed -nE 's/^set\(CPACK_PACKAGE_VERSION "([^"]*)"\)/\1/p' "$build/CPackConfig.cmake")
 need "the build folder is configured (version ${version:-unknown})" test -n "$version"
@@ -116,13 +122,16 @@ cleanup() {
   [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
   [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
   wait 2>/dev/null
-  for point in "${mounted[@]}"; do "${sudo[@]}" umount "$point" 2>/dev/null; done
+  for point in "${mounted[@]}"; do
+    "${sudo[@]}" umount "$point" || echo "check-deb: $point is still mounted" >&2
+  done
   # Never past a mount point that is still there.
   if [ -d "$root_dir" ] && ! grep -q " $root_dir/" /proc/mounts; then
     "${sudo[@]}" rm -rf --one-file-system "$root_dir"
   fi
 }
 trap cleanup EXIT
+trap 'exit 143' TERM HUP
 in_root() { "${sudo[@]}" chroot "$root_dir" "$@"; }
 need "mmdebstrap: a clean bookworm root with ./$(basename "$deb") installed by apt" \
   "${sudo[@]}" mmdebstrap --variant=apt --mode=root --quiet \
@@ -151,7 +160,7 @@ display=":$(head -n 1 "$out/display")"
 
 # A new player: an empty home, no XDG_DATA_HOME.
 in_root mkdir -p /home/player
-(in_root env -i PATH="$player_path" HOME=/home/player DISPLAY="$display" \
+(exec "${sudo[@]}" chroot "$root_dir" env -i PATH="$player_path" HOME=/home/player DISPLAY="$display" \
   sh -c "cd && exec $exec_line") >"$out/game.log" 2>&1 &
 game_pid=$!
 

@@ -134,6 +134,7 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
+trap 'exit 143' TERM HUP  # a time limit's signal still runs the cleanup
 
 shot() { import -window root "$work/shots/$1.png" 2>/dev/null; }
 # wait_for <what> <seconds> <command...>: polls the condition.

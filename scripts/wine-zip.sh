@@ -84,6 +84,7 @@ cleanup() {
   wait 2>/dev/null
 }
 trap cleanup EXIT
+trap 'exit 143' TERM HUP  # a time limit's signal still runs the cleanup
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done

@@ -44,10 +44,10 @@ wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
 # 2. Full screen over the panel: the whole screen, at (0, 0), in the state the
 # window manager keeps above its panels.
 window=$(game_window)
-geometry=$(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
-  /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }')
-[ "$geometry" = "1024x768+0+0" ] || fail "the game window is $geometry"
-xprop -id "$window" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN || fail "not full screen"
+full_screen() { xprop -id "$1" _NET_WM_STATE | grep -q _NET_WM_STATE_FULLSCREEN; }
+wait_for "the game window over the whole screen" \
+  geometry_is "$window" 1024x768+0+0
+wait_for "the full-screen state" full_screen "$window"
 shot 2-menu
 
 # 3. ESC with no click first: the marker the pointer brought goes with the

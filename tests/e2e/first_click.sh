@@ -31,7 +31,7 @@ aim 300 295
 start_program
 wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
 window=$(game_window)
-wait_for "the window over the whole screen" test "$(window_geometry "$window")" = 1920x1080+0+0
+wait_for "the window over the whole screen" geometry_is "$window" 1920x1080+0+0
 shot 1-menu
 xdotool click 1
 screen=$(opened)
@@ -39,6 +39,7 @@ shot 2-first-click
 [ "$screen" = credits ] || fail "the first click on \"Autorzy\" opened the $screen"
 kill -TERM "$pid"
 ended_within 2
+[ "$status" = 1 ] || fail "SIGTERM gave status $status"
 
 # 2. --window: the pointer on "Autorzy", then the window moves 50 rows down
 # under it, so the prong is on "Opcje": the marker goes there, and so does the
@@ -67,4 +68,5 @@ shot 4-click-after-move
 [ "$screen" = options ] || fail "the click on \"Opcje\" after the window moved opened the $screen"
 kill -TERM "$pid"
 ended_within 2
+[ "$status" = 1 ] || fail "SIGTERM gave status $status"
 echo "first click passed; screenshots in $work/shots"

@@ -12,7 +12,9 @@ prepare_game_folder() {
   cp "$source/zdj/15.bmp" "$work/game/zdj/15.bmp"
   cd "$work/game"
 }
-shot() { import -window root "$work/shots/$1.png"; }
+# A screenshot for the record; one that cannot be taken never hides the
+# failure it was to show.
+shot() { import -window root "$work/shots/$1.png" 2>/dev/null || echo "note: no screenshot $1" >&2; }
 
 # A private X server of the given size ("WIDTHxHEIGHT"); DISPLAY is set to it.
 start_x() {
@@ -91,14 +93,21 @@ pixel() {
   import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 |
     sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
-# Whether the point shows the colour, give or take the 16-bit display's rounding.
+# Whether the point shows the colour, give or take the 16-bit display's rounding
+# (status 1); a screen that could not be read is neither this colour nor
+# another (status 2).
 near() {
   local r g b
   read -r r g b <<<"$(pixel "$1" "$2")"
+  [[ "$r $g $b" =~ ^[0-9]+\ [0-9]+\ [0-9]+$ ]] || return 2
   local d=$(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) ))
   [ "$d" -le 300 ]
 }
-not_black() { ! near "$1" "$2" 0 0 0; }
+not_black() {
+  local seen=0
+  near "$1" "$2" 0 0 0 || seen=$?
+  [ "$seen" = 1 ]
+}
 # Whether each point shows its colour in one picture of the screen, taken at
 # one moment (a state that lasts only a while is seen whole or not at all).
 # all_near <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b>...]
@@ -165,6 +174,8 @@ ended_within() {
 
 background=()
 trap stop_background EXIT
+# A test ended by a signal (a time limit's) still stops what it started.
+trap 'exit 143' TERM HUP
 
 # wait_within <seconds> <what> <command...>: wait_for with a limit of its own.
 wait_within() {
@@ -182,6 +193,7 @@ wait_within() {
 
 # The processes the program started (a dialog's), as "pid pid ...".
 children_of() { pgrep -P "$1" | tr '\n' ' ' || true; }
+has_children() { [ -n "$(children_of "$1")" ]; }
 # Whether none of the processes is left. A zombie counts as gone: the process
 # ended, and in a container nothing may reap what the program left.
 processes_gone() {
@@ -270,6 +282,7 @@ window_geometry() {
   xwininfo -id "$1" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 }
     /Width:/ { w = $2 } /Height:/ { h = $2 } END { print w "x" h "+" x "+" y }'
 }
+geometry_is() { [ "$(window_geometry "$1")" = "$2" ]; }  # geometry_is <window> <WxH+X+Y>
 # Whether the window's manager gives it the keyboard (or, with none, the X server does).
 has_keyboard() {
   xprop -id "$1" _NET_WM_STATE 2>/dev/null | grep -q FOCUSED ||

@@ -19,7 +19,7 @@ start_x 1100x800
 # dialog's processes gone with it.
 terminate_with_dialog() {  # terminate_with_dialog <what>
   local what=$1 dialog
-  wait_within 5 "the dialog's process ($what)" test -n "$(children_of "$pid")"
+  wait_within 5 "the dialog's process ($what)" has_children "$pid"
   dialog=$(children_of "$pid")
   kill -TERM "$pid"
   ended_within 1

@@ -20,6 +20,7 @@ finish() {
   rm -rf "$work"
 }
 trap finish EXIT
+trap 'exit 143' TERM HUP  # a time limit's signal still runs the cleanup
 mkdir -p "$work/shots"
 stage_install
 start_x 800x600

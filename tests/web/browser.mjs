@@ -34,6 +34,15 @@ export function serve(folder) {
   }));
 }
 
+// A folder under /tmp that goes when the script ends (a profile, a picked file).
+const madeFolders = [];
+process.on('exit', () => madeFolders.forEach((f) => fs.rmSync(f, {recursive: true, force: true})));
+export function temporaryFolder(prefix) {
+  const folder = fs.mkdtempSync(path.join(os.tmpdir(), prefix));
+  madeFolders.push(folder);
+  return folder;
+}
+
 // Chromium with a profile of its own (kept across a restart when given the same folder).
 export async function launch(profile) {
   const args = ['--headless=new', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
@@ -41,7 +50,7 @@ export async function launch(profile) {
                 '--disable-features=Translate,MediaRouter,OptimizationHints', '--password-store=basic'];
   if (process.getuid && process.getuid() === 0) args.push('--no-sandbox');
   return puppeteer.launch({executablePath: process.env.CHROMIUM || '/usr/bin/chromium', headless: true, args,
-                           userDataDir: profile || fs.mkdtempSync(path.join(os.tmpdir(), 'wolby-profile-'))});
+                           userDataDir: profile || temporaryFolder('wolby-profile-')});
 }
 
 // Every error the page's console shows or the page throws, for the record.
@@ -158,7 +167,7 @@ export const sleep = (ms) => new Promise((resolve) => setTimeout(resolve, ms));
 // The settings file as the player would pick it with the page's file picker;
 // the game then starts again with it.
 export async function pickSettings(page, bytes) {
-  const file = path.join(fs.mkdtempSync(path.join(os.tmpdir(), 'wolby-pick-')), 'setting.dat');
+  const file = path.join(temporaryFolder('wolby-pick-'), 'setting.dat');
   fs.writeFileSync(file, bytes);
   const since = await waits(page);
   await page.click('#tools-toggle');

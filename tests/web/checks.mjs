@@ -3,10 +3,9 @@
 // Wyjście and the page's new start, a phone's taps, and a console with no error.
 // usage: node checks.mjs <site folder> <scenes.txt> <reference folder> <output folder>
 import fs from 'node:fs';
-import os from 'node:os';
 import path from 'node:path';
 import {consoleErrors, differingPixels, digest, launch, openGame, picture, pictureDigest, pickSettings, readScenes,
-        savePicture, serve, settled, sleep, started, waits} from './browser.mjs';
+        savePicture, serve, settled, sleep, started, temporaryFolder, waits} from './browser.mjs';
 
 const [site, scenesFile, references, out] = process.argv.slice(2);
 if (!out) {
@@ -68,7 +67,7 @@ async function input(page, act) {
 const shared = await launch();
 async function playScene(scene) {
   const ownBrowser = scene.steps.some((step) => step.kind === 'restart-browser');
-  const profile = fs.mkdtempSync(path.join(os.tmpdir(), 'wolby-profile-'));
+  const profile = temporaryFolder('wolby-profile-');
   let browser = ownBrowser ? await launch(profile) : await shared.createBrowserContext();
   try {
     let page = await openGame(browser, server.url);

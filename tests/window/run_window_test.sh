@@ -13,6 +13,7 @@ rm -f "$work"/reference.bmp "$work"/shot.bmp "$work"/shot.png "$work"/out.txt
 "$program" "$source" "$work" >"$work/out.txt" 2>&1 &
 pid=$!
 trap 'kill "$pid" 2>/dev/null || true' EXIT
+trap 'exit 143' TERM HUP  # a time limit's signal still runs the cleanup
 for _ in $(seq 1 100); do
   grep -q '^ready' "$work/out.txt" && break
   sleep 0.1
