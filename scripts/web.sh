@@ -14,7 +14,7 @@ host=
 while [ $# -gt 0 ]; do
   case $1 in
     --serve) serve=1 ;;
-    --host-build) host=$2; shift ;;
+    --host-build) [ $# -ge 2 ] || { echo "usage: $0 [--serve] [--host-build <folder>]" >&2; exit 2; }; host=$2; shift ;;
     *) echo "usage: $0 [--serve] [--host-build <folder>]" >&2; exit 2 ;;
   esac
   shift

@@ -89,6 +89,7 @@ EM_BOOL OnKeyDown(int, const EmscriptenKeyboardEvent* event, void*) {
     if (g_held) return EM_FALSE;  // the dialog answers Enter and Escape itself
     if (event->ctrlKey || event->altKey || event->metaKey) return EM_FALSE;
     if (event->key[0] == 'F' && event->key[1] >= '1' && event->key[1] <= '9') return EM_FALSE;
+    if (wolby_web_page_has_keys() != 0) return EM_FALSE;
     Post(WM_KEYDOWN, VirtualKey(*event), 0);  // held keys repeat, as on the desktop
     return EM_TRUE;
 }

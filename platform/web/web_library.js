@@ -52,6 +52,10 @@ mergeInto(LibraryManager.library, {
     Module['wolbyPage'].putPixels(new ImageData(pixels, width, height), x, y);
   },
 
+  wolby_web_page_has_keys: function() {
+    return Module['wolbyPage'].hasKeys() ? 1 : 0;
+  },
+
   wolby_web_picture_point: function(clientX, clientY) {
     var point = Module['wolbyPage'].picturePoint(clientX, clientY);
     return point.x | (point.y << 16);

@@ -24,6 +24,9 @@ int wolby_web_picture_point(int clientX, int clientY);
 void wolby_web_set_cursor(const std::uint8_t* mask);
 // A modal box over the picture; answers 0 for the first button, 1 for the second.
 int wolby_web_message_box(const char* utf8Text, const char* utf8Caption, int yesNo, int error);
+// Whether the keyboard is on one of the page's own controls (its ⚙ panel),
+// whose keys are theirs, not the game's.
+int wolby_web_page_has_keys();
 // The program has ended with the status.
 void wolby_web_ended(int status);
 

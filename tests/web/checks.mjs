@@ -240,33 +240,68 @@ await check('the page hands the kept setting.dat over', async () => {
 });
 
 // ------------------------------------------------------------ a save the browser refuses
-// The browser's storage turns the save's write down later, as a full one
-// does: the game says the file cannot be saved, and the kept file stays.
-await check('a save the browser\'s storage refuses shows the game\'s message and keeps the old file', async () => {
+// The browser's storage turns the save's write down after it was made (one
+// request fails), or aborts the whole write as a full storage does: either
+// way the game says the file cannot be saved, and the kept file stays.
+const kRefusals = {
+  'one request fails': (page) => page.evaluate(() => {
+    const put = IDBObjectStore.prototype.put;
+    // An existing entry cannot be added: the request fails after it was made.
+    IDBObjectStore.prototype.put = function(value, key) {
+      return key === '/kept/setting.dat' ? this.add(value, key) : put.call(this, value, key);
+    };
+  }),
+  'the storage is full': async (page) => {
+    const devtools = await page.createCDPSession();
+    await devtools.send('Storage.overrideQuotaForOrigin', {origin: new URL(server.url).origin, quotaSize: 1});
+  },
+};
+for (const [way, refuse] of Object.entries(kRefusals)) {
+  await check(`a save the browser's storage refuses (${way}) shows the game's message and keeps the old file`,
+              async () => {
+    const browser = await launch();
+    try {
+      const page = await openGame(browser, server.url);
+      const before = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
+      await refuse(page);
+      await input(page, () => page.mouse.click(300, 245));
+      await input(page, () => page.mouse.click(505, 175));
+      await page.mouse.click(385, 470);
+      await page.waitForSelector('#dialog:not([hidden])', {timeout: 5000});
+      const text = await page.$eval('#dialog-text', (e) => e.textContent);
+      if (text !== 'Nie mo\u017cna zapisa\u0107 pliku z ustawieniami') throw new Error(`the message says "${text}"`);
+      await input(page, () => page.keyboard.press('Enter'));
+      await page.reload({waitUntil: 'load'});
+      await started(page);
+      const after = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
+      if (JSON.stringify(after) !== JSON.stringify(before)) {
+        throw new Error(`the kept file changed: ${before} became ${after}`);
+      }
+    } finally {
+      await browser.close();
+    }
+  });
+}
+
+// ------------------------------------------------------------ a large picked file
+// The game reads a settings file's head only: a picked file of 4 MB is kept
+// cut, and read as the game reads it (its first 12 bytes: 7 x 7).
+await check('a large settings file picked by the player is kept cut and read by its head', async () => {
   const browser = await launch();
   try {
     const page = await openGame(browser, server.url);
-    const before = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
-    await page.evaluate(() => {
-      const put = IDBObjectStore.prototype.put;
-      // An existing entry cannot be added: the request fails after it was made.
-      IDBObjectStore.prototype.put = function(value, key) {
-        return key === '/kept/setting.dat' ? this.add(value, key) : put.call(this, value, key);
-      };
-    });
-    await input(page, () => page.mouse.click(300, 245));
-    await input(page, () => page.mouse.click(505, 175));
-    await page.mouse.click(385, 470);
-    await page.waitForSelector('#dialog:not([hidden])', {timeout: 5000});
-    const text = await page.$eval('#dialog-text', (e) => e.textContent);
-    if (text !== 'Nie mo\u017cna zapisa\u0107 pliku z ustawieniami') throw new Error(`the message says "${text}"`);
-    await input(page, () => page.keyboard.press('Enter'));
-    await page.reload({waitUntil: 'load'});
-    await started(page);
-    const after = await page.evaluate(() => Array.from(wolbyPage.keptSettings()));
-    if (JSON.stringify(after) !== JSON.stringify(before)) {
-      throw new Error(`the kept file changed: ${before} became ${after}`);
-    }
+    const large = Buffer.alloc(4 << 20, 0x41);
+    Buffer.from('90E140000102070002000000', 'hex').copy(large);
+    await pickSettings(page, large);
+    const kept = await page.evaluate(() => wolbyPage.keptSettings().length);
+    if (kept > 1024) throw new Error(`${kept} bytes kept`);
+    await input(page, () => page.mouse.click(300, 195));
+    // A 7 x 7 board's last column: squares up to 100 + 7 * 51.
+    const edge = await page.evaluate(() => Array.from(document.getElementById('picture').getContext('2d')
+        .getImageData(100 + 6 * 51 + 25, 100 + 25, 1, 1).data).slice(0, 3).join());
+    const beyond = await page.evaluate(() => Array.from(document.getElementById('picture').getContext('2d')
+        .getImageData(100 + 7 * 51 + 25, 100 + 25, 1, 1).data).slice(0, 3).join());
+    if (edge === beyond) throw new Error(`no 7 x 7 board: the 7th and 8th columns both show ${edge}`);
   } finally {
     await browser.close();
   }

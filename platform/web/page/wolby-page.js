@@ -15,6 +15,7 @@ var wolbyPage = (function() {
   var game = null;            // the running (or last) instance of the game
   var pickedSettings = null;  // bytes to put in place before the next start
   var running = false;
+  var restartWanted = false;  // asked for while a game was still starting
 
   // The program and its data, fetched by the page's head; kept for every new
   // game of this page.
@@ -135,12 +136,13 @@ var wolbyPage = (function() {
   // ------------------------------------------------------------ the settings file
   var kept = '/kept/setting.dat';
 
-  // IDBFS (emscripten 3.1.6) reports a write the storage refuses later, as
-  // IndexedDB does when it is full, as no error at all and then never ends the
-  // flush: the game would hang in its save. These report the request's error,
-  // so the save fails with the game's message instead.
+  // IDBFS (emscripten 3.1.6) never ends a flush whose writes the storage
+  // refuses: neither a request that fails later nor a whole transaction the
+  // browser aborts (as it does when the storage is full) reaches its callback,
+  // and the game would hang in its save. These report both, so the save fails
+  // with the game's message instead (IDBFS takes the first error only).
   function reportStorageErrors(IDBFS) {
-    // One request on the store, its error handed to the callback.
+    // One request on the store, its error (or its transaction's) handed to the callback.
     function request(make, path, callback) {
       var made;
       try {
@@ -154,6 +156,9 @@ var wolbyPage = (function() {
         callback(made.error || new Error('the browser refused to change ' + path));
         event.preventDefault();
       };
+      made.transaction.addEventListener('abort', function() {
+        callback(made.transaction.error || new Error('the browser did not keep ' + path));
+      });
     }
     IDBFS.storeRemoteEntry = function(store, path, entry, callback) {
       request(function() { return store.put(entry, path); }, path, callback);
@@ -178,8 +183,14 @@ var wolbyPage = (function() {
       FS.writeFile(kept, pickedSettings);
       pickedSettings = null;
       FS.syncfs(false, function(saveError) {
-        if (saveError) console.warn('wolby: the chosen settings cannot be kept:', saveError);
-        module.removeRunDependency('kept-settings');
+        if (!saveError) {
+          module.removeRunDependency('kept-settings');
+          return;
+        }
+        // The game starts with the file, which the next visit will not have.
+        console.warn('wolby: the chosen settings cannot be kept:', saveError);
+        messageBox('Nie mo\u017cna zapisa\u0107 pliku z ustawieniami', 'B\u0142\u0105d', false, false)
+            .then(function() { module.removeRunDependency('kept-settings'); });
       });
     });
   }
@@ -204,17 +215,29 @@ var wolbyPage = (function() {
   }
 
   // A chosen file becomes the kept one and the game starts again, reading it
-  // as it reads any settings file.
+  // as it reads any settings file. The game reads no more than a file's first
+  // 25 bytes: a larger file is kept cut (of any size it might be).
+  var kPickedMost = 1024;
   function takePicked() {
     var input = document.getElementById('picked');
     var file = input.files && input.files[0];
     if (!file) return;
-    file.arrayBuffer().then(function(buffer) {
-      input.value = '';
+    file.slice(0, kPickedMost).arrayBuffer().then(function(buffer) {
       pickedSettings = new Uint8Array(buffer);
       showTools(false);
       restart();
-    });
+    }, function(error) {
+      console.warn('wolby: the chosen file cannot be read:', error);
+    }).then(function() { input.value = ''; });
+  }
+
+  // Whether the keyboard is on the open ⚙ panel's controls: Tab, Enter and
+  // Space are theirs then, and Escape closes the panel. With the panel closed
+  // every key is the game's, wherever the focus was left.
+  function hasKeys() {
+    var focused = document.activeElement;
+    return !document.getElementById('tools').hidden &&
+           !!(focused && focused.closest && focused.closest('#tools, #tools-toggle'));
   }
 
   function showTools(shown) {
@@ -260,16 +283,33 @@ var wolbyPage = (function() {
   }
 
   // ------------------------------------------------------------ running the game
-  function ended(status) {
-    running = false;
+  var kEndedText = 'Gra zosta\u0142a zako\u0144czona.';
+
+  function showEnded(text) {
+    document.getElementById('ended-text').textContent = text;
     document.getElementById('ended').hidden = false;
     document.getElementById('again').focus();
+  }
+
+  function ended(status) {
+    running = false;
+    showEnded(kEndedText);
     window.dispatchEvent(new CustomEvent('wolby-ended', {detail: status}));
+  }
+
+  // The game could not start or stopped on an error: the page says so and
+  // offers to try again, instead of staying black.
+  function failed(error) {
+    console.error('wolby: the game stopped:', error);
+    running = false;
+    game = null;
+    showEnded('Nie uda\u0142o si\u0119 uruchomi\u0107 gry.');
   }
 
   function start() {
     if (running) return;
     running = true;
+    game = null;
     status.firstPicture = null;
     document.getElementById('ended').hidden = true;
     context.fillStyle = '#000';
@@ -279,10 +319,12 @@ var wolbyPage = (function() {
       preRun: [prepareStorage],
       print: function(text) { console.log(text); },
       printErr: function(text) { console.warn(text); },
+      onAbort: failed,
     };
     Promise.all([fetched.program, fetched.data]).then(function(fetched) {
       settings.instantiateWasm = function(imports, receive) {
-        WebAssembly.instantiate(fetched[0], imports).then(function(instance) { receive(instance, fetched[0]); });
+        WebAssembly.instantiate(fetched[0], imports).then(function(instance) { receive(instance, fetched[0]); },
+                                                          failed);
         return {};
       };
       // Each game gets its own copy: its file system may keep what it is given.
@@ -292,13 +334,25 @@ var wolbyPage = (function() {
       console.warn('wolby: fetching the game beforehand failed (' + error + '); it is fetched as it starts');
     }).then(function() {
       return window.createWolby(settings);
-    }).then(function(instance) { game = instance; });
+    }).then(function(instance) {
+      if (!running) return;
+      game = instance;
+      if (restartWanted) {
+        restartWanted = false;
+        restart();
+      }
+    }, failed);
   }
 
-  // A new game: a fresh instance once the running one has gone.
+  // A new game: a fresh instance once the running one has gone (or, while one
+  // is still starting, once it has started).
   function restart() {
-    if (!running || !game) {
+    if (!running) {
       start();
+      return;
+    }
+    if (!game) {
+      restartWanted = true;
       return;
     }
     window.addEventListener('wolby-ended', function() { start(); }, {once: true});
@@ -311,6 +365,12 @@ var wolbyPage = (function() {
     showTools(document.getElementById('tools').hidden);
   });
   document.getElementById('download').addEventListener('click', offerDownload);
+  document.body.addEventListener('keydown', function(event) {
+    if (!hasKeys()) return;
+    if (event.key !== 'Escape') return;
+    showTools(false);
+    document.getElementById('tools-toggle').focus();
+  });
   document.getElementById('pick').addEventListener('click', function() {
     document.getElementById('picked').click();
   });
@@ -326,6 +386,8 @@ var wolbyPage = (function() {
 
   return {
     start: start,
+    failed: failed,
+    hasKeys: hasKeys,
     putPixels: putPixels,
     picturePoint: picturePoint,
     setCursor: setCursor,
