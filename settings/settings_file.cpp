@@ -79,7 +79,8 @@ bool SyncToDisk(int fd) {
 #if defined(_WIN32)
     return _commit(fd) == 0;
 #else
-    return fsync(fd) == 0;
+    // A file system that takes no flush (EINVAL) keeps what it keeps, as for the folder.
+    return fsync(fd) == 0 || errno == EINVAL;
 #endif
 }
 
@@ -253,13 +254,14 @@ bool Replace(const char* path, std::span<const std::uint8_t> bytes) {
         return file.Valid() && RewriteInPlace(file.Get(), bytes);
     }
 #else
-    // The file as it is: it must be a regular one the player may write. Opening
-    // it for writing asks exactly that (its mode, the disk) and cuts nothing.
+    // The file as it is: it must be a regular one the player may read back and
+    // write (a save the next start cannot read would ask again at every start).
+    // Opening it for both asks exactly that (its mode, the disk) and cuts nothing.
     Descriptor existing;
     struct stat old {};
     if (stat(target.c_str(), &old) == 0) {
         if (!S_ISREG(old.st_mode)) return false;
-        existing = Descriptor(open(target.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
+        existing = Descriptor(open(target.c_str(), O_RDWR | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
         if (!existing.Valid() || fstat(existing.Get(), &old) != 0 || !S_ISREG(old.st_mode)) return false;
         // Its other names must see the new bytes too.
         if (old.st_nlink > 1) return RewriteInPlace(existing.Get(), bytes);

@@ -135,7 +135,7 @@ TEST_F(SettingsGuardTest, ASpecialFileInPlaceOfTheSettingsIsAskedAboutAndNeverRe
 
 // ---------------------------------------------------------------- the player's protection
 
-TEST_F(SettingsGuardTest, AFileThePlayerMayNotWriteIsLeftAsItIsAndTheSaveSaysSo) {
+TEST_F(SettingsGuardTest, AFileThePlayerMayNotWriteOrReadBackIsLeftAsItIsAndTheSaveSaysSo) {
     // The player's own folder and file; only the file's mode protects it.
     const bool root = geteuid() == 0;
     fs::permissions(directory_, fs::perms::owner_all | fs::perms::group_exec | fs::perms::others_exec);
@@ -145,9 +145,10 @@ TEST_F(SettingsGuardTest, AFileThePlayerMayNotWriteIsLeftAsItIsAndTheSaveSaysSo)
         ASSERT_EQ(chown(folder.c_str(), test_support::kPlayer, test_support::kPlayer), 0);
     }
     const fs::path file = folder / Settings::kFileName;
+    // 0200: written, but never read back; every start would ask again.
     for (const fs::perms mode : {fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read,
-                                 fs::perms::none}) {
-        SCOPED_TRACE(mode == fs::perms::none ? "mode 0000" : "mode 0444");
+                                 fs::perms::none, fs::perms::owner_write}) {
+        SCOPED_TRACE(testing::Message() << "mode " << std::oct << static_cast<int>(mode));
         if (fs::exists(file)) fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
         WriteFile(file, kOldFile);
         if (root) {
@@ -156,7 +157,7 @@ TEST_F(SettingsGuardTest, AFileThePlayerMayNotWriteIsLeftAsItIsAndTheSaveSaysSo)
         fs::permissions(file, mode);
         const auto outcome = test_support::SaveInChild(Next(), [&folder] {
             return test_support::BecomePlayer() && chdir(folder.c_str()) == 0 &&
-                   access(".", W_OK) == 0 && access(Settings::kFileName, W_OK) != 0;
+                   access(".", W_OK) == 0 && access(Settings::kFileName, R_OK | W_OK) != 0;
         });
         ASSERT_NE(outcome, test_support::kNotPrepared) << "the test cannot act as a player";
         EXPECT_EQ(outcome, test_support::kRefused);
