@@ -151,11 +151,17 @@ dialog_window() { xwininfo -root -tree | grep 'B.*d"' | awk '{ print $1 }' | hea
 dialog_shown() { [ -n "$(dialog_window)" ]; }
 game_shown() { [ -n "$(game_window)" ]; }
 
+# Every process of the program's runs carries this in its environment, also
+# one it started (a dialog's) that might outlive it.
+run_tag=wolby-test-$$-$RANDOM
 # Starts the program in the current folder; its output goes to $work/out.txt.
 start_program() {
-  "$program" "$@" >"$work/out.txt" 2>&1 &
+  WOLBY_TEST_RUN=$run_tag "$program" "$@" >"$work/out.txt" 2>&1 &
   pid=$!
 }
+# Whether no process of the program's runs is left (a zombie, which has ended,
+# shows no environment).
+program_processes_gone() { ! grep -qsxzF "WOLBY_TEST_RUN=$run_tag" /proc/[0-9]*/environ; }
 # Waits for the program to end; its exit status in `status`.
 wait_program() {
   status=0
@@ -194,16 +200,6 @@ wait_within() {
 # The processes the program started (a dialog's), as "pid pid ...".
 children_of() { pgrep -P "$1" | tr '\n' ' ' || true; }
 has_children() { [ -n "$(children_of "$1")" ]; }
-# Whether none of the processes is left. A zombie counts as gone: the process
-# ended, and in a container nothing may reap what the program left.
-processes_gone() {
-  local p
-  for p in "$@"; do
-    [ -e "/proc/$p" ] || continue
-    [ "$(sed -E 's/.*\) ([A-Z]).*/\1/' "/proc/$p/stat" 2>/dev/null)" = Z ] || return 1
-  done
-}
-
 # Weston (its x11 backend) with one 1024 x 768 output on the X server, as a
 # Wayland desktop; WAYLAND_DISPLAY is set to it. Needs XDG_RUNTIME_DIR.
 start_weston_output() {

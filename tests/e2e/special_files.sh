@@ -18,13 +18,12 @@ start_x 1100x800
 # SIGTERM while the program shows a dialog: status 1 within a second, and the
 # dialog's processes gone with it.
 terminate_with_dialog() {  # terminate_with_dialog <what>
-  local what=$1 dialog
+  local what=$1
   wait_within 5 "the dialog's process ($what)" has_children "$pid"
-  dialog=$(children_of "$pid")
   kill -TERM "$pid"
   ended_within 1
   [ "$status" = 1 ] || fail "SIGTERM with $what: status $status"
-  wait_within 1 "the dialog's process to end with the program ($what)" processes_gone $dialog
+  wait_within 1 "the dialog's process to end with the program ($what)" program_processes_gone
 }
 
 # Clicks the dialog's one button, in the middle of its bottom, until the
@@ -85,11 +84,10 @@ for settings in missing present; do
     start_program
     wait_within 5 "the program to take SIGTERM" takes_sigterm
     sleep "$delay"
-    children=$(children_of "$pid")
     kill -TERM "$pid"
     ended_within 1
     [ "$status" = 1 ] || fail "SIGTERM $delay s into the start (settings file $settings): status $status"
-    wait_within 1 "a dialog's process to end ($delay s into the start)" processes_gone $children
+    wait_within 1 "a dialog's process to end ($delay s into the start)" program_processes_gone
   done
 done
 
@@ -100,7 +98,7 @@ if command -v weston >/dev/null && command -v zenity >/dev/null; then
   export XDG_RUNTIME_DIR=$work/runtime
   start_weston_output
   rm -f setting.dat
-  env -u DISPLAY SDL_VIDEODRIVER=wayland "$program" >"$work/out.txt" 2>&1 &
+  env -u DISPLAY SDL_VIDEODRIVER=wayland WOLBY_TEST_RUN="$run_tag" "$program" >"$work/out.txt" 2>&1 &
   pid=$!
   zenity_shown() { pgrep -P "$pid" -x zenity >/dev/null; }
   wait_within 5 "zenity's question on Wayland" zenity_shown
