@@ -482,6 +482,10 @@ if wait_for "the question (unreadable settings)" 30 window_named '^Błąd$' && q
     check "a click on the game while the save's message shows starts no match" black "$(disc_x 0)" "$(disc_y 0)"
     answer_question
     check "the message closed: the menu" wait_for "the menu after the message" 10 not_black 400 100
+    # Input is taken in order: the marker of a move made now shows only after
+    # anything the game kept from the message's time has been acted on.
+    xdotool mousemove 300 245
+    check "the marker after the message" wait_for "the marker beside the second item" 10 not_black 265 245
     check "still no match" black "$(disc_x 0)" "$(disc_y 0)"
   else
     fail "a failed save shows its message"

@@ -35,7 +35,7 @@ grep -q '^usage: wolby' "$work/err" || fail "unknown option: no usage on stderr"
 # A text that cannot be written is no success.
 if [ -w /dev/full ]; then
   status=0
-  "$program" --version >/dev/full 2>/dev/null || status=$?
+  timeout 10 "$program" --version >/dev/full 2>/dev/null || status=$?
   [ "$status" = 0 ] && fail "--version into a full disk reported success"
 fi
 

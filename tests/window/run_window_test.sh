@@ -38,6 +38,8 @@ xdotool mousemove 512 384 click 1
 # takes the clicks and the key in the order they come.
 xdotool mousemove 1023 767 click 1
 xdotool key Escape
+for _ in $(seq 1 200); do kill -0 "$pid" 2>/dev/null || break; sleep 0.05; done
+kill -0 "$pid" 2>/dev/null && { echo "FAIL: the program did not end on Escape"; exit 1; }
 wait "$pid"
 cat "$work/out.txt"
 
