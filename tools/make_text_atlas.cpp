@@ -26,6 +26,20 @@ int main(int argc, char** argv) {
         atlas.entries.push_back({utf8, *shaded});
     }
     const std::vector<std::uint8_t> bytes = text_atlas::Encode(atlas);
+    // The format holds 16-bit sizes: a line or a list beyond them must stop
+    // the build, not leave the browser build without its text.
+    text_atlas::Atlas read;
+    bool same = text_atlas::Decode(bytes, &read) && read.entries.size() == atlas.entries.size();
+    for (std::size_t i = 0; same && i < atlas.entries.size(); ++i) {
+        const text_atlas::Entry& made = atlas.entries[i];
+        const text_atlas::Entry& back = read.entries[i];
+        same = made.utf8 == back.utf8 && made.line.width == back.line.width &&
+               made.line.height == back.line.height && made.line.levels == back.line.levels;
+    }
+    if (!same) {
+        std::fprintf(stderr, "%s: the atlas does not read back as it was made\n", argv[0]);
+        return 1;
+    }
     std::ofstream out(argv[1], std::ios::binary);
     out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
     out.close();
