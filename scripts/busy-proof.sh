@@ -2,12 +2,14 @@
 # Proof that the real-window, Wine and package tests wait for what they check
 # instead of sleeping a fixed time: every core is kept busy by a spinning
 # process, and each test runs N times in a row; prints a tally. The log of
-# every run stays in <build>/busy-proof/ (<test>-<run>.log, .FAILED.log). Not part of the test command (it
-# takes long: the Wine and package checks make a fresh Wine prefix or Debian
-# root every run).
+# every run stays in the log folder (<test>-<run>.log, .FAILED.log). Two runs
+# at once (window tests in one, Wine and package checks in the other, each
+# with one spinner) share the cores. Not part of the test command (it takes
+# long: the Wine and package checks make a fresh Wine prefix or Debian root
+# every run).
 # usage: scripts/busy-proof.sh [-n runs (20)] [-s spinners (one per core)]
 #          [-b build folder (build/release)] [-w Windows build folder (build/win32)]
-#          [test ...]
+#          [-l log folder (<build folder>/busy-proof)] [test ...]
 # A test is a CTest name of the build folder, or wine-smoke, wine-zip or
 # check-deb. Without tests: every real-window test of the build folder (label
 # window), wine-smoke, wine-zip and check-deb.
@@ -17,13 +19,15 @@ runs=20
 spinners=$(nproc)
 build=build/release
 win32=build/win32
-while getopts n:s:b:w: option; do
+logs=""
+while getopts n:s:b:w:l: option; do
   case $option in
     n) runs=$OPTARG ;;
     s) spinners=$OPTARG ;;
     b) build=$OPTARG ;;
     w) win32=$OPTARG ;;
-    *) sed -n '2,13p' "$0"; exit 2 ;;
+    l) logs=$OPTARG ;;
+    *) sed -n '2,15p' "$0"; exit 2 ;;
   esac
 done
 shift $((OPTIND - 1))
@@ -33,7 +37,7 @@ if [ ${#tests[@]} -eq 0 ]; then
   mapfile -t tests < <(ctest --test-dir "$build" -N -L window | sed -nE 's/^ *Test +#[0-9]+: +([^ ]+).*/\1/p')
   tests+=(wine-smoke wine-zip check-deb)
 fi
-logs=$build/busy-proof
+logs=${logs:-$build/busy-proof}
 rm -rf "$logs"
 mkdir -p "$logs"
 
