@@ -10,10 +10,8 @@
 #include <sched.h>
 #include <sys/mount.h>
 #include <sys/resource.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -35,6 +33,7 @@
 #include "tests/program/program_fixture.h"
 #include "tests/support/bmp_file.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/special_files.h"
 #include "tests/support/settings_file.h"
 
 namespace wolby_test {
@@ -72,17 +71,6 @@ int Temporaries() {
         if (name.rfind("setting.dat.", 0) == 0 && name.size() > 16 && name.substr(name.size() - 4) == ".tmp") ++count;
     }
     return count;
-}
-
-bool MakeSocket(const char* path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0) return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
-    const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return bound;
 }
 
 bool PrivateMounts() {
@@ -393,7 +381,7 @@ TEST_F(Faults, ASpecialFileInPlaceOfTheSheetShowsTheMissingSheetMessageAtOnce) {
     const std::vector<std::pair<std::string, std::function<bool()>>> specials = {
         {"a FIFO", [] { return mkfifo("zdj/15.bmp", 0644) == 0; }},
         {"a link to a FIFO", [] { return mkfifo("zdj/pipe", 0644) == 0 && symlink("pipe", "zdj/15.bmp") == 0; }},
-        {"a socket", [] { return MakeSocket("zdj/15.bmp"); }},
+        {"a socket", [] { return test_support::MakeSocket("zdj/15.bmp"); }},
         // The zero device's numbers, in the test's folder: endless zero bytes.
         {"a character device", [] { return mknod("zdj/15.bmp", S_IFCHR | 0644, makedev(1, 5)) == 0; }},
     };

@@ -6,10 +6,8 @@
 #include <gtest/gtest.h>
 
 #include <spawn.h>
-#include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>
-#include <sys/un.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -26,6 +24,7 @@
 #include "settings/settings.h"
 #include "tests/settings/test_support.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/special_files.h"
 
 extern char** environ;
 
@@ -63,17 +62,6 @@ struct Special {
     std::function<bool()> stillThere;
 };
 
-bool MakeSocket(const char* path) {
-    const int fd = socket(AF_UNIX, SOCK_STREAM, 0);
-    if (fd < 0) return false;
-    sockaddr_un address{};
-    address.sun_family = AF_UNIX;
-    std::strncpy(address.sun_path, path, sizeof address.sun_path - 1);
-    const bool bound = bind(fd, reinterpret_cast<const sockaddr*>(&address), sizeof address) == 0;
-    close(fd);
-    return bound;
-}
-
 bool IsCharacterDevice(const char* path) {
     struct stat st {};
     return stat(path, &st) == 0 && S_ISCHR(st.st_mode);
@@ -86,7 +74,7 @@ std::vector<Special> SpecialFiles() {
         {"a link to a FIFO",
          [name] { return mkfifo("pipe", 0644) == 0 && symlink("pipe", name) == 0; },
          [name] { return fs::is_symlink(name) && fs::is_fifo("pipe"); }},
-        {"a socket", [name] { return MakeSocket(name); }, [name] { return fs::is_socket(name); }},
+        {"a socket", [name] { return test_support::MakeSocket(name); }, [name] { return fs::is_socket(name); }},
         // The zero device's own numbers, in the test's folder: it reads as
         // endless zero bytes, which a settings file never is.
         {"a character device", [name] { return mknod(name, S_IFCHR | 0644, makedev(1, 5)) == 0; },
