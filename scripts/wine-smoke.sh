@@ -478,6 +478,8 @@ if wait_for "the question (unreadable settings)" 30 window_named '^Błąd$' && q
   xdotool mousemove 385 475 click 1
   if wait_for "the save's message" 10 window_named '^Błąd$' && question_shot 10-save-failed; then
     xdotool mousemove 285 195 click 1
+    # Nothing may come of the click: a second for it to show if it did (the
+    # check after the message closes waits until the game has taken it).
     sleep 1
     check "a click on the game while the save's message shows starts no match" black "$(disc_x 0)" "$(disc_y 0)"
     answer_question
