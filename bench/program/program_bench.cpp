@@ -2,11 +2,8 @@
 // measured is the work, without the animation's designed pauses.
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
+#include <cstdlib>
 
 #include "match/game.h"
 #include "platform/headless/headless.h"
@@ -18,23 +15,20 @@
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/work_folder.h"
 
-namespace fs = std::filesystem;
 namespace headless = platform::headless;
 
 namespace {
 
 // A working directory with the sheet and a settings file, as the game expects.
 void PrepareDirectory(int humans, int size) {
-    static std::string directory;
-    if (directory.empty()) {
-        char pattern[] = "/tmp/wolby-bench-XXXXXX";
-        directory = mkdtemp(pattern);
-        fs::create_directories(directory + "/zdj");
-        fs::copy_file(std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp", directory + "/zdj/15.bmp");
-        fs::current_path(directory);
+    static wolby_test::WorkFolder folder("wolby-bench");
+    static const bool ready = folder.AddSheet() && folder.Enter();
+    if (!ready || !wolby_test::WriteSettingsFile("setting.dat", {1, 2, size, 0, humans})) {
+        std::fprintf(stderr, "no game folder for the benchmarks\n");
+        std::exit(1);
     }
-    wolby_test::WriteSettingsFile("setting.dat", {1, 2, size, 0, humans});
 }
 
 void FreshProcess() {

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "tests/board/test_util.h"
+#include "tests/support/board_lists.h"
 
 namespace {
 

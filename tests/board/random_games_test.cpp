@@ -7,7 +7,7 @@
 
 #include "board/board.h"
 #include "tests/support/grid_oracle.h"
-#include "tests/board/test_util.h"
+#include "tests/support/board_lists.h"
 
 namespace {
 

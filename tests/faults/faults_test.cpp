@@ -30,8 +30,9 @@
 #include "screens/screen.h"
 #include "screens/sheet.h"
 #include "settings/settings.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/bmp_file.h"
+#include "tests/support/byte_file.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/special_files.h"
 #include "tests/support/settings_file.h"
@@ -41,7 +42,9 @@ namespace {
 
 namespace fs = std::filesystem;
 namespace headless = platform::headless;
-using Bytes = std::vector<std::uint8_t>;
+using wolby_test::Bytes;
+using wolby_test::ReadBytes;
+using wolby_test::WriteBytes;
 
 const std::string kCaption = "B\xB3\xB9" "d";
 const std::string kCannotSave = "Nie mo\xBFna zapisa\xE6 pliku z ustawieniami";
@@ -51,16 +54,6 @@ const std::string kNoBitmap = "Nie mo\xBFna wczyta\xE6 bitmapy";
 
 // Size 7, one human, 3 seconds, colours 4 and 5: no default among them.
 const Bytes kOldFile = wolby_test::SettingsFile({4, 5, 7, 3, 1});
-
-Bytes ReadBytes(const fs::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), {});
-}
-
-void WriteBytes(const fs::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-}
 
 // The temporary files of saves in the current folder ("setting.dat", a unique
 // part, ".tmp").
@@ -105,7 +98,7 @@ protected:
         if (!MountTmpfs(game, size)) return {};
         mounted = game;
         fs::create_directory_symlink(fs::path(directory) / "zdj", game / "zdj");
-        WriteBytes(game / "setting.dat", kOldFile);
+        EXPECT_TRUE(WriteBytes(game / "setting.dat", kOldFile));
         return game;
     }
 
@@ -162,7 +155,7 @@ TEST_F(Faults, SettingsInAReadOnlyFolderLoadAndEverySaveSaysItFailed) {
         game = fs::path(directory) / "game";
         fs::create_directory(game);
         fs::create_directory_symlink(fs::path(directory) / "zdj", game / "zdj");
-        WriteBytes(game / "setting.dat", kOldFile);
+        ASSERT_TRUE(WriteBytes(game / "setting.dat", kOldFile));
         // The file too: a writable one would be rewritten in place.
         fs::permissions(game / "setting.dat", fs::perms::owner_read);
         fs::permissions(game, fs::perms::owner_read | fs::perms::owner_exec);
@@ -246,7 +239,9 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
         for (rlim_t limit = 0; limit <= nextFile.size(); ++limit) {
             SCOPED_TRACE((hadFile ? "over the old file, " : "no file before, ") + std::to_string(limit) + " bytes");
             fs::remove("setting.dat");
-            if (hadFile) WriteBytes("setting.dat", kOldFile);
+            if (hadFile) {
+                ASSERT_TRUE(WriteBytes("setting.dat", kOldFile));
+            }
             const int before = Temporaries();
             const int status = SaveLimitedTo(limit, next);
             if (limit < nextFile.size()) {
@@ -309,7 +304,7 @@ TEST_F(Faults, ASheetThatCannotBeLoadedShowsItsMessageAndEndsTheStart) {
         SCOPED_TRACE(what);
         Restart();
         WriteSettings({});
-        WriteBytes("zdj/15.bmp", bytes);
+        ASSERT_TRUE(WriteBytes("zdj/15.bmp", bytes));
         headless::ScriptMessageBoxAnswer(platform::IDOK);
         EXPECT_EQ(Run({}), 0);
         const auto boxes = headless::TakeShownMessageBoxes();
@@ -350,7 +345,7 @@ TEST_F(Faults, ASheetSmallerThanItsPiecesIsRefusedWithTheMissingSheetMessage) {
         SCOPED_TRACE(std::to_string(width) + " x " + std::to_string(height));
         Restart();
         WriteSettings({});
-        WriteBytes("zdj/15.bmp", Bmp24(width, height, [](std::int32_t, std::int32_t) { return 0x3366CCu; }));
+        ASSERT_TRUE(WriteBytes("zdj/15.bmp", Bmp24(width, height, [](std::int32_t, std::int32_t) { return 0x3366CCu; })));
         headless::ScriptMessageBoxAnswer(platform::IDOK);
         EXPECT_EQ(Run({}), 0);
         const auto boxes = headless::TakeShownMessageBoxes();
@@ -424,7 +419,7 @@ TEST_F(Faults, ALargerSheetGivesAWholeSession) {
         });
     }
     WriteSettings({});
-    WriteBytes("zdj/15.bmp", larger);
+    ASSERT_TRUE(WriteBytes("zdj/15.bmp", larger));
     const int status = Run({
         [] {
             std::int32_t w = 0, h = 0;

@@ -10,7 +10,8 @@
 #include "screens/load_bitmap_surface.h"
 #include "screens/program_state.h"
 #include "screens/sheet.h"
-#include "tests/fuzz/fuzz_support.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/fuzz_support.h"
 #include "tests/support/display.h"
 
 using wolby_fuzz::Expect;
@@ -35,7 +36,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     Expect(wolby_fuzz::EnterScratchDirectory(), "a scratch directory");
     static const bool folder = std::filesystem::create_directories("zdj") || true;
     (void)folder;
-    wolby_fuzz::WriteWholeFile("zdj/15.bmp", data, size);
+    Expect(wolby_test::WriteBytes("zdj/15.bmp", {data, size}), "the input as the sheet");
     StartDisplay();
     const int surfacesBefore = headless::LiveSurfaces();
     g_sheetSurface = LoadBitmapSurface(g_directDraw, "zdj\\15.bmp");

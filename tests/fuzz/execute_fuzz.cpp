@@ -7,7 +7,7 @@
 
 #include "board/piece_list.h"
 #include "match/game.h"
-#include "tests/fuzz/fuzz_support.h"
+#include "tests/support/fuzz_support.h"
 #include "tests/support/calendar.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/settings_file.h"

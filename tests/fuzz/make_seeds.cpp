@@ -2,25 +2,31 @@
 // output (a test checks that they still match). Usage: wolby_fuzz_seeds <folder>
 #include <cstdint>
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <initializer_list>
+#include <iterator>
 #include <string>
 #include <vector>
 
 #include "board/board.h"
 #include "match/command.h"
+#include "settings/settings.h"
 #include "tests/support/bmp_file.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/settings_file.h"
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using wolby_test::Bytes;
 namespace fs = std::filesystem;
 
 void Write(const fs::path& path, const Bytes& bytes) {
     fs::create_directories(path.parent_path());
-    std::ofstream(path, std::ios::binary)
-        .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+    if (!wolby_test::WriteBytes(path, bytes)) {
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+        std::exit(1);
+    }
 }
 
 void Put16(Bytes& out, std::uint32_t v) {
@@ -34,13 +40,13 @@ void Put32(Bytes& out, std::uint32_t v) {
 
 // ---------------------------------------------------------------- settings
 void SettingsSeeds(const fs::path& folder) {
-    const Bytes tag{0x90, 0xE1, 0x40, 0x00};
+    const Bytes tag(std::begin(Settings::kTypeTag), std::end(Settings::kTypeTag));
     const auto with = [&tag](std::initializer_list<std::uint8_t> rest) {
         Bytes all = tag;
         all.insert(all.end(), rest);
         return all;
     };
-    Write(folder / "defaults", with({1, 2, 6, 0, 2, 0, 0, 0}));
+    Write(folder / "defaults", wolby_test::DefaultSettingsFile());
     Write(folder / "every_field_set", with({3, 9, 8, 5, 1, 0, 0, 0}));
     Write(folder / "line_feed_pair", with({0x0D, 0x0A, 4, 7, 5, 1, 0, 0, 0}));
     Write(folder / "lone_returns", Bytes{0x0D, 0x0D, 0x0A, 0x0D, 0x0D, 3, 4, 7, 5, 1});

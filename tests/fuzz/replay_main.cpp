@@ -5,9 +5,9 @@
 #include <cstdint>
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <vector>
+
+#include "tests/support/byte_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
 
@@ -30,8 +30,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     for (const auto& path : inputs) {
-        std::ifstream in(path, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
+        const wolby_test::Bytes bytes = wolby_test::ReadBytes(path);
         LLVMFuzzerTestOneInput(bytes.data(), bytes.size());
     }
     std::printf("%zu inputs replayed\n", inputs.size());

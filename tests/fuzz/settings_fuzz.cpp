@@ -4,13 +4,12 @@
 #include <array>
 #include <cstddef>
 #include <cstdint>
-#include <fstream>
-#include <iterator>
 #include <vector>
 
 #include "settings/settings.h"
 #include "settings/text_mode.h"
-#include "tests/fuzz/fuzz_support.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/fuzz_support.h"
 #include "tests/support/scripted_dialogs.h"
 
 using wolby_fuzz::Expect;
@@ -26,16 +25,11 @@ bool InRange(const Settings& s) {
            within(s.HumanPlayers(), Settings::kMinHumanPlayers, Settings::kMaxHumanPlayers);
 }
 
-std::vector<std::uint8_t> FileBytes() {
-    std::ifstream in(Settings::kFileName, std::ios::binary);
-    return {std::istreambuf_iterator<char>(in), {}};
-}
-
 }  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     Expect(wolby_fuzz::EnterScratchDirectory(), "a scratch directory");
-    wolby_fuzz::WriteWholeFile(Settings::kFileName, data, size);
+    Expect(wolby_test::WriteBytes(Settings::kFileName, {data, size}), "the input as the settings file");
 
     wolby_test::ScriptedDialogs dialogs;
     Settings loaded;
@@ -59,7 +53,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // What was loaded is saved as the image, and loads back unchanged.
     Expect(loaded.Save(dialogs), "saving in the scratch directory");
     const std::array<std::uint8_t, Settings::kImageSize> image = loaded.Image();
-    Expect(FileBytes() == EncodeTextMode(image), "the file holds the stored image");
+    Expect(wolby_test::ReadBytes(Settings::kFileName) == EncodeTextMode(image), "the file holds the stored image");
     Settings again;
     Expect(again.Load(dialogs), "the saved file loads");
     Expect(again.Image() == image, "a saved record loads back unchanged");

@@ -12,14 +12,15 @@
 
 #include "players/computer_player.h"
 #include "players/human_player.h"
-#include "tests/board/test_util.h"
-#include "tests/settings/test_support.h"
+#include "tests/support/board_lists.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/file_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::Bytes;
-using test_support::ReadFile;
+using wolby_test::Bytes;
+using wolby_test::ReadBytes;
 
 std::int32_t Exec(Game& game, Command op, std::int32_t a1 = 0, std::int32_t a2 = 0,
                   std::int32_t a3 = 0, std::int32_t a4 = 0) {
@@ -236,7 +237,7 @@ TEST_F(GameTest, IsEnclosedUsesTheBoardSizeOfTheMoment) {
 TEST_F(GameTest, SettersLiveInMemoryUntilSaved) {
     Game game;
     Start(game, 1, 2, 6, 0, 2);
-    const Bytes saved = ReadFile(Settings::kFileName);
+    const Bytes saved = ReadBytes(Settings::kFileName);
 
     EXPECT_EQ(Exec(game, Command::SetBoardSize, 8), 0);
     EXPECT_EQ(Exec(game, Command::SetHumanPlayers, 1), 0);
@@ -251,10 +252,10 @@ TEST_F(GameTest, SettersLiveInMemoryUntilSaved) {
     // Players and board wait for the next match.
     EXPECT_EQ(*game.board, Board(6));
     EXPECT_TRUE(Is<HumanPlayer>(game.player2));
-    EXPECT_EQ(ReadFile(Settings::kFileName), saved);
+    EXPECT_EQ(ReadBytes(Settings::kFileName), saved);
 
     EXPECT_EQ(Exec(game, Command::SaveSettings), 0);
-    EXPECT_EQ(ReadFile(Settings::kFileName),
+    EXPECT_EQ(ReadBytes(Settings::kFileName),
               (Bytes{0x90, 0xE1, 0x40, 0x00, 5, 7, 8, 9, 1, 0, 0, 0}));
 
     Game restarted;

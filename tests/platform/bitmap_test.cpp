@@ -4,21 +4,22 @@
 
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <string>
 #include <vector>
 
 #include "platform/common/bitmap_header.h"
 #include "screens/load_bitmap_surface.h"
-#include "test_screen.h"
+#include "tests/support/screen_test.h"
 #include "tests/support/bmp_file.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/work_folder.h"
 
 using namespace platform;
 namespace hl = platform::headless;
 
 namespace {
 
-using Bytes = std::vector<std::uint8_t>;
+using wolby_test::Bytes;
 
 // The test picture: colour of (x, y) out of a small palette, so that every
 // depth can hold it exactly.
@@ -43,19 +44,12 @@ class Bitmaps : public wolby_test::ScreenTest {
 protected:
     void SetUp() override {
         ScreenTest::SetUp();
-        folder_ = std::filesystem::temp_directory_path() /
-                  ("wolby_bitmaps_" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
-                   "_" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
-        std::filesystem::create_directories(folder_ / "zdj");
-    }
-    void TearDown() override {
-        std::filesystem::remove_all(folder_);
-        ScreenTest::TearDown();
+        ASSERT_FALSE(folder_.Path().empty());
+        ASSERT_TRUE(std::filesystem::create_directories(folder_.Path() / "zdj"));
     }
     std::string Write(const std::string& name, const Bytes& bytes) {
-        const auto path = folder_ / name;
-        std::ofstream(path, std::ios::binary)
-            .write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
+        const auto path = folder_.Path() / name;
+        EXPECT_TRUE(wolby_test::WriteBytes(path, bytes)) << path;
         return path.string();
     }
     // Shows the loaded surface on the screen and checks it against the test picture.
@@ -70,7 +64,7 @@ protected:
             for (int x = 0; x < width; ++x) ASSERT_EQ(At(x, y), kPalette[IndexAt(x, y, bits)]) << x << "," << y;
     }
 
-    std::filesystem::path folder_;
+    wolby_test::WorkFolder folder_{"wolby-bitmaps"};
 };
 
 TEST_F(Bitmaps, EveryCommonLayoutLoadsAtItsOwnSize) {
@@ -89,7 +83,7 @@ TEST_F(Bitmaps, EveryCommonLayoutLoadsAtItsOwnSize) {
 
 TEST_F(Bitmaps, BackslashInTheNameIsTheFolderSeparator) {
     Write("zdj/15.bmp", MakeBmp(640, 480, 24, false));
-    const std::string name = (folder_ / "zdj").string() + "\\15.bmp";
+    const std::string name = (folder_.Path() / "zdj").string() + "\\15.bmp";
     ExpectPicture(LoadBitmapSurface(g_directDraw, name.c_str()), 640, 480);
 }
 
@@ -123,8 +117,8 @@ TEST_F(Bitmaps, MissingTruncatedAndForeignFilesGiveNoSurface) {
     bad.emplace_back("palette.bmp", palette);
 
     const int before = hl::LiveSurfaces();
-    EXPECT_EQ(LoadBitmapSurface(g_directDraw, (folder_ / "none.bmp").string().c_str()), nullptr);
-    EXPECT_EQ(LoadBitmapSurface(g_directDraw, folder_.string().c_str()), nullptr);  // a folder
+    EXPECT_EQ(LoadBitmapSurface(g_directDraw, (folder_.Path() / "none.bmp").string().c_str()), nullptr);
+    EXPECT_EQ(LoadBitmapSurface(g_directDraw, folder_.Path().string().c_str()), nullptr);  // a folder
     for (const auto& [name, bytes] : bad) {
         EXPECT_EQ(LoadBitmapSurface(g_directDraw, Write(name, bytes).c_str()), nullptr) << name;
     }

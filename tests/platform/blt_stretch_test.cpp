@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "platform/common/surface.h"
-#include "test_screen.h"
+#include "tests/support/screen_test.h"
 
 using namespace platform;
 

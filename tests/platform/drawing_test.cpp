@@ -8,7 +8,7 @@
 
 #include "platform/common/surface.h"
 #include "screens/put_text.h"
-#include "test_screen.h"
+#include "tests/support/screen_test.h"
 
 using wolby_test::Q;
 using namespace platform;

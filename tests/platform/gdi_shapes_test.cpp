@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "test_screen.h"
+#include "tests/support/screen_test.h"
 
 using namespace platform;
 using wolby_test::Q;

@@ -2,20 +2,20 @@
 // and its pieces keep the properties the screens rely on.
 #include <gtest/gtest.h>
 
-#include <fstream>
-#include <iterator>
 #include <string>
 
 #include "screens/load_bitmap_surface.h"
 #include "screens/sheet.h"
-#include "test_screen.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/screen_test.h"
+#include "tests/support/work_folder.h"
 #include "tools/sheet_art.h"
 
 using namespace platform;
 
 namespace {
 
-const std::string kSheetPath = std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp";
+const std::string kSheetPath = wolby_test::SourceSheet().string();
 
 class Sheet : public wolby_test::ScreenTest {
 protected:
@@ -32,10 +32,8 @@ protected:
 };
 
 TEST(SheetFile, GeneratorReproducesTheCommittedSheet) {
-    std::ifstream file(kSheetPath, std::ios::binary);
-    ASSERT_TRUE(file) << kSheetPath;
-    const std::vector<std::uint8_t> committed((std::istreambuf_iterator<char>(file)),
-                                              std::istreambuf_iterator<char>());
+    const wolby_test::Bytes committed = wolby_test::ReadBytes(kSheetPath);
+    ASSERT_FALSE(committed.empty()) << kSheetPath;
     const std::vector<std::uint8_t> drawn = sheet_art::SheetFile();
     ASSERT_EQ(drawn.size(), committed.size());
     std::size_t differing = 0;

@@ -12,7 +12,7 @@
 #include "players/calendar_time.h"
 #include "players/lcg.h"
 #include "tests/support/grid_oracle.h"
-#include "tests/board/test_util.h"
+#include "tests/support/board_lists.h"
 
 namespace {
 

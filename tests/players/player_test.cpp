@@ -5,7 +5,7 @@
 #include "players/computer_player.h"
 #include "players/human_player.h"
 #include "players/player.h"
-#include "tests/board/test_util.h"
+#include "tests/support/board_lists.h"
 
 namespace {
 

@@ -1,22 +1,18 @@
 // The default settings file the launcher gives a new player (built by
 // tools/make_default_settings.cpp) against what the game itself writes.
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 
 #include "screens/screen.h"
 #include "screens/sheet.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/program_fixture.h"
 
 namespace wolby_test {
 namespace {
 
 namespace headless = platform::headless;
 
-std::vector<std::uint8_t> SeedFile() {
-    std::ifstream file(WOLBY_DEFAULT_SETTINGS_FILE, std::ios::binary);
-    return {std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};
-}
+Bytes SeedFile() { return ReadBytes(WOLBY_DEFAULT_SETTINGS_FILE); }
 
 TEST_F(Program, TheSeededSettingsFileIsWhatTheExitItemWritesForTheDefaults) {
     const std::vector<std::uint8_t> seed = SeedFile();

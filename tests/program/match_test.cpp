@@ -8,7 +8,7 @@
 #include "screens/screen.h"
 #include "screens/sheet.h"
 #include "shell/win_main.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/calendar.h"
 
 namespace wolby_test {

@@ -14,7 +14,7 @@
 #include "screens/program_state.h"
 #include "screens/screen.h"
 #include "screens/sheet.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace wolby_test {
 namespace {
@@ -67,7 +67,7 @@ TEST_F(Program, NoSettingsFileAnsweredYesShowsTheMenuAndTheExitItemWritesTheDefa
         },
     });
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(ReadSettingsFile(), SettingsFile({1, 2, 6, 0, 2}));
+    EXPECT_EQ(ReadSettingsFile(), DefaultSettingsFile());
 }
 
 struct StartupFault {

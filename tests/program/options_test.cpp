@@ -9,7 +9,7 @@
 #include "screens/match.h"
 #include "screens/screen.h"
 #include "screens/sheet.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 
 namespace wolby_test {
 namespace {
@@ -167,7 +167,7 @@ TEST_F(Program, TheBackButtonSavesAndTheNextMatchUsesTheValues) {
             headless::PostLeftClick(kRightArrow, 360);  // colour 3 for player 2
         },
         [this] {
-            EXPECT_EQ(ReadSettingsFile(), SettingsFile({1, 2, 6, 0, 2}));
+            EXPECT_EQ(ReadSettingsFile(), DefaultSettingsFile());
             headless::PostLeftClick(400 - 15, 475);  // back
         },
         [this] {

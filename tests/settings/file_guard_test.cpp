@@ -22,7 +22,8 @@
 #include <vector>
 
 #include "settings/settings.h"
-#include "tests/settings/test_support.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/file_test.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/special_files.h"
 
@@ -31,10 +32,10 @@ extern char** environ;
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::Bytes;
+using wolby_test::Bytes;
 using test_support::Listing;
-using test_support::ReadFile;
-using test_support::WriteFile;
+using wolby_test::ReadBytes;
+using wolby_test::WriteBytes;
 
 const Bytes kOldFile = wolby_test::SettingsFile({4, 5, 7, 3, 1});
 const wolby_test::SettingsValues kNextValues{9, 8, 5, 9, 0};
@@ -138,7 +139,7 @@ TEST_F(SettingsGuardTest, AFileThePlayerMayNotWriteOrReadBackIsLeftAsItIsAndTheS
                                  fs::perms::none, fs::perms::owner_write}) {
         SCOPED_TRACE(testing::Message() << "mode " << std::oct << static_cast<int>(mode));
         if (fs::exists(file)) fs::permissions(file, fs::perms::owner_all, fs::perm_options::add);
-        WriteFile(file, kOldFile);
+        ASSERT_TRUE(WriteBytes(file, kOldFile));
         if (root) {
             ASSERT_EQ(chown(file.c_str(), test_support::kPlayer, test_support::kPlayer), 0);
         }
@@ -151,25 +152,25 @@ TEST_F(SettingsGuardTest, AFileThePlayerMayNotWriteOrReadBackIsLeftAsItIsAndTheS
         EXPECT_EQ(outcome, test_support::kRefused);
         EXPECT_EQ(fs::status(file).permissions(), mode);
         fs::permissions(file, fs::perms::owner_read, fs::perm_options::add);
-        EXPECT_EQ(ReadFile(file), kOldFile);
+        EXPECT_EQ(ReadBytes(file), kOldFile);
         EXPECT_EQ(Listing(folder), std::vector<std::string>{Settings::kFileName});
     }
 }
 
 TEST_F(SettingsGuardTest, AHardLinkedFileKeepsItsOtherNames) {
     fs::create_directory("backup");
-    WriteFile(Settings::kFileName, kOldFile);
+    ASSERT_TRUE(WriteBytes(Settings::kFileName, kOldFile));
     fs::create_hard_link(Settings::kFileName, "backup/also.dat");
     ASSERT_TRUE(Next().Save(dialogs));
     EXPECT_TRUE(fs::equivalent(Settings::kFileName, "backup/also.dat")) << "the link was broken";
     EXPECT_EQ(fs::hard_link_count(Settings::kFileName), 2u);
-    EXPECT_EQ(ReadFile("backup/also.dat"), kNextFile);
-    EXPECT_EQ(ReadFile(Settings::kFileName), kNextFile);
+    EXPECT_EQ(ReadBytes("backup/also.dat"), kNextFile);
+    EXPECT_EQ(ReadBytes(Settings::kFileName), kNextFile);
     EXPECT_EQ(Listing("."), (std::vector<std::string>{"backup", Settings::kFileName}));
     // A longer old file is cut to the new bytes.
-    WriteFile(Settings::kFileName, Bytes(40, 0x55));
+    ASSERT_TRUE(WriteBytes(Settings::kFileName, Bytes(40, 0x55)));
     ASSERT_TRUE(Next().Save(dialogs));
-    EXPECT_EQ(ReadFile("backup/also.dat"), kNextFile);
+    EXPECT_EQ(ReadBytes("backup/also.dat"), kNextFile);
     EXPECT_TRUE(dialogs.TakeShown().empty());
 }
 
@@ -179,14 +180,14 @@ TEST_F(SettingsGuardTest, AHardLinkedFileKeepsItsOtherNames) {
 TEST_F(SettingsGuardTest, ThePlayersFilesBesideTheTargetAreNeverTouched) {
     const Bytes mine{'m', 'i', 'n', 'e'};
     fs::create_directory("conf");
-    WriteFile("conf/x.dat", Bytes(30, 0x55));
-    WriteFile("conf/x.dat.tmp", mine);
-    WriteFile("setting.dat.tmp", mine);
+    ASSERT_TRUE(WriteBytes("conf/x.dat", Bytes(30, 0x55)));
+    ASSERT_TRUE(WriteBytes("conf/x.dat.tmp", mine));
+    ASSERT_TRUE(WriteBytes("setting.dat.tmp", mine));
     fs::create_symlink("conf/x.dat", Settings::kFileName);
     ASSERT_TRUE(Next().Save(dialogs));
-    EXPECT_EQ(ReadFile("conf/x.dat"), kNextFile);
-    EXPECT_EQ(ReadFile("conf/x.dat.tmp"), mine);
-    EXPECT_EQ(ReadFile("setting.dat.tmp"), mine);
+    EXPECT_EQ(ReadBytes("conf/x.dat"), kNextFile);
+    EXPECT_EQ(ReadBytes("conf/x.dat.tmp"), mine);
+    EXPECT_EQ(ReadBytes("setting.dat.tmp"), mine);
     EXPECT_EQ(Listing("conf"), (std::vector<std::string>{"x.dat", "x.dat.tmp"}));
     // A save that fails (a folder where the file belongs) removes only its own.
     fs::remove("conf/x.dat");
@@ -194,14 +195,14 @@ TEST_F(SettingsGuardTest, ThePlayersFilesBesideTheTargetAreNeverTouched) {
     dialogs.TakeShown();
     EXPECT_FALSE(Next().Save(dialogs));
     EXPECT_EQ(dialogs.TakeShown().size(), 1u);
-    EXPECT_EQ(ReadFile("conf/x.dat.tmp"), mine);
+    EXPECT_EQ(ReadBytes("conf/x.dat.tmp"), mine);
     EXPECT_EQ(Listing("conf"), (std::vector<std::string>{"x.dat", "x.dat.tmp"}));
     // A folder under an older temporary's name does not stop the save.
     fs::remove("conf/x.dat");
     fs::remove("conf/x.dat.tmp");
     fs::create_directory("conf/x.dat.tmp");
     ASSERT_TRUE(Next().Save(dialogs));
-    EXPECT_EQ(ReadFile("conf/x.dat"), kNextFile);
+    EXPECT_EQ(ReadBytes("conf/x.dat"), kNextFile);
     EXPECT_TRUE(fs::is_directory("conf/x.dat.tmp"));
 }
 
@@ -267,7 +268,7 @@ TEST_F(SavesWatched, TwoSavesAtOnceEachReportTheirOwnOutcomeAndTheLastRenameWins
     const std::vector<std::string> quickValues{"3", "4", "7", "5", "1"};
     const Bytes slowFile = wolby_test::SettingsFile({9, 8, 5, 9, 0});
     const Bytes quickFile = wolby_test::SettingsFile({3, 4, 7, 5, 1});
-    WriteFile(Settings::kFileName, kOldFile);
+    ASSERT_TRUE(WriteBytes(Settings::kFileName, kOldFile));
     // The slow save's first flush (its temporary's) is held for two seconds.
     const pid_t slow = Spawn(Traced({"-o", "/dev/null", "-e", "trace=fsync", "-e",
                                      "inject=fsync:delay_enter=2000000:when=1"},
@@ -275,7 +276,7 @@ TEST_F(SavesWatched, TwoSavesAtOnceEachReportTheirOwnOutcomeAndTheLastRenameWins
     ASSERT_GT(slow, 0);
     const auto slowTemporaryWritten = [&slowFile] {
         for (const auto& entry : fs::directory_iterator(".")) {
-            if (entry.path().filename() != Settings::kFileName && ReadFile(entry.path()) == slowFile) return true;
+            if (entry.path().filename() != Settings::kFileName && ReadBytes(entry.path()) == slowFile) return true;
         }
         return false;
     };
@@ -283,11 +284,11 @@ TEST_F(SavesWatched, TwoSavesAtOnceEachReportTheirOwnOutcomeAndTheLastRenameWins
         << "the slow save's temporary file never held its bytes";
     // The quick save runs from start to end meanwhile.
     EXPECT_EQ(RunToEnd(Save(quickValues)), 0) << "the quick save reports failure";
-    EXPECT_EQ(ReadFile(Settings::kFileName), quickFile);
+    EXPECT_EQ(ReadBytes(Settings::kFileName), quickFile);
     int status = 0;
     ASSERT_EQ(waitpid(slow, &status, WNOHANG), 0) << "the slow save ended first: the delay did not hold";
     EXPECT_EQ(WaitExit(slow), 0) << "the slow save reports failure";
-    EXPECT_EQ(ReadFile(Settings::kFileName), slowFile) << "the last rename wins";
+    EXPECT_EQ(ReadBytes(Settings::kFileName), slowFile) << "the last rename wins";
     EXPECT_EQ(Listing("."), std::vector<std::string>{Settings::kFileName});
 }
 
@@ -324,7 +325,7 @@ TEST_F(SavesWatched, TheFolderIsFlushedAfterTheRename) {
         }
         EXPECT_TRUE(renamed) << "no rename onto " << file << " in " << log;
         EXPECT_TRUE(flushedAfter) << "no flush of " << folder << " after the rename, in " << log;
-        EXPECT_EQ(ReadFile(file), kNextFile);
+        EXPECT_EQ(ReadBytes(file), kNextFile);
     }
 }
 

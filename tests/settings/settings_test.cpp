@@ -19,15 +19,16 @@
 #include <vector>
 
 #include "settings/text_mode.h"
-#include "tests/settings/test_support.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/file_test.h"
 
 namespace {
 
 namespace fs = std::filesystem;
-using test_support::Bytes;
+using wolby_test::Bytes;
 using test_support::Listing;
-using test_support::ReadFile;
-using test_support::WriteFile;
+using wolby_test::ReadBytes;
+using wolby_test::WriteBytes;
 
 struct Values {
     int colour1, colour2, size, seconds, humans;
@@ -105,11 +106,11 @@ protected:
 };
 
 TEST_F(SettingsFileTest, SaveWritesTheExactTwelveBytes) {
-    WriteFile(Settings::kFileName, Bytes(40, 0x55));  // an older, longer file goes
+    ASSERT_TRUE(WriteBytes(Settings::kFileName, Bytes(40, 0x55)));  // an older, longer file goes
     Settings s;
     Set(s, {3, 9, 8, 5, 1});
     ASSERT_TRUE(s.Save(dialogs));
-    EXPECT_EQ(ReadFile(Settings::kFileName),
+    EXPECT_EQ(ReadBytes(Settings::kFileName),
               (Bytes{0x90, 0xE1, 0x40, 0x00, 3, 9, 8, 5, 1, 0, 0, 0}));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1)
         << "a temporary file was left behind";
@@ -173,12 +174,12 @@ TEST_F(SettingsFileTest, HandWrittenFilesLoadAsTextModeReadsThem) {
          {9, 9, 8, 9, 2}},
     };
     for (const HandWritten& file : files) {
-        WriteFile(Settings::kFileName, file.stored);
+        ASSERT_TRUE(WriteBytes(Settings::kFileName, file.stored));
         Settings s;
         Set(s, kStale);
         EXPECT_TRUE(s.Load(dialogs)) << file.what;
         EXPECT_EQ(Read(s), file.expected) << file.what;
-        EXPECT_EQ(ReadFile(Settings::kFileName), file.stored) << "loading changed the file";
+        EXPECT_EQ(ReadBytes(Settings::kFileName), file.stored) << "loading changed the file";
     }
     EXPECT_TRUE(dialogs.TakeShown().empty()) << "a damaged file is used without complaint";
 }
@@ -245,7 +246,7 @@ TEST_F(SettingsFileTest, SaveThatCannotReplaceTheFileRemovesItsTemporary) {
 }
 
 TEST_F(SettingsFileTest, SaveWhoseWriteFailsKeepsTheOldFile) {
-    WriteFile(Settings::kFileName, kOldFile);
+    ASSERT_TRUE(WriteBytes(Settings::kFileName, kOldFile));
     // The temporary is created, but no more than 5 bytes can go into any file.
     const int status = SaveInChild([] {
         const rlimit limit{5, 5};
@@ -253,13 +254,13 @@ TEST_F(SettingsFileTest, SaveWhoseWriteFailsKeepsTheOldFile) {
         return setrlimit(RLIMIT_FSIZE, &limit) == 0;
     });
     EXPECT_EQ(status, 1);
-    EXPECT_EQ(ReadFile(Settings::kFileName), kOldFile);
+    EXPECT_EQ(ReadBytes(Settings::kFileName), kOldFile);
     EXPECT_EQ(Listing("."), std::vector<std::string>{Settings::kFileName});
 }
 
 TEST_F(SettingsFileTest, SaveThroughSymbolicLinksReplacesTheFileTheyLeadTo) {
     fs::create_directory("elsewhere");
-    WriteFile("elsewhere/mine.dat", kOldFile);
+    ASSERT_TRUE(WriteBytes("elsewhere/mine.dat", kOldFile));
     fs::create_symlink("elsewhere/mine.dat", "link");
     fs::create_symlink("link", Settings::kFileName);
     for (const bool fileThere : {true, false}) {
@@ -270,7 +271,7 @@ TEST_F(SettingsFileTest, SaveThroughSymbolicLinksReplacesTheFileTheyLeadTo) {
         ASSERT_TRUE(s.Save(dialogs));
         EXPECT_EQ(fs::read_symlink(Settings::kFileName), "link");
         EXPECT_EQ(fs::read_symlink("link"), "elsewhere/mine.dat");
-        EXPECT_EQ(ReadFile("elsewhere/mine.dat"), kNextFile);
+        EXPECT_EQ(ReadBytes("elsewhere/mine.dat"), kNextFile);
         EXPECT_EQ(Listing("elsewhere"), std::vector<std::string>{"mine.dat"});
         EXPECT_EQ(Listing("."), (std::vector<std::string>{"elsewhere", "link", Settings::kFileName}));
     }
@@ -285,7 +286,7 @@ TEST_F(SettingsFileTest, SaveKeepsTheFilesModeAndOwner) {
     for (const fs::perms mode : {fs::perms::owner_read | fs::perms::owner_write,
                                  fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
                                      fs::perms::others_read | fs::perms::others_write}) {
-        WriteFile(Settings::kFileName, kOldFile);
+        ASSERT_TRUE(WriteBytes(Settings::kFileName, kOldFile));
         fs::permissions(Settings::kFileName, mode);
         // Only root may give the file away; the owner is then kept as well.
         const bool givenAway = geteuid() == 0 && chown(Settings::kFileName, kOtherUser, kOtherUser) == 0;
@@ -299,7 +300,7 @@ TEST_F(SettingsFileTest, SaveKeepsTheFilesModeAndOwner) {
             EXPECT_EQ(after.st_uid, kOtherUser);
             EXPECT_EQ(after.st_gid, kOtherUser);
         }
-        EXPECT_EQ(ReadFile(Settings::kFileName), kNextFile);
+        EXPECT_EQ(ReadBytes(Settings::kFileName), kNextFile);
         fs::remove(Settings::kFileName);
     }
 }
@@ -327,7 +328,7 @@ TEST_F(SettingsFileTest, InAFolderThePlayerCannotWriteTheFileIsRewrittenInPlace)
     for (const bool writable : {true, false}) {
         SCOPED_TRACE(writable ? "a file the player may write" : "a file the player may not write");
         fs::permissions(folder, fs::perms::owner_all, fs::perm_options::add);
-        WriteFile(file, kOldFile);
+        ASSERT_TRUE(WriteBytes(file, kOldFile));
         fs::permissions(folder, fs::perms::owner_write, fs::perm_options::remove);
         const fs::perms mode = writable ? fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read
                                         : fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
@@ -339,7 +340,7 @@ TEST_F(SettingsFileTest, InAFolderThePlayerCannotWriteTheFileIsRewrittenInPlace)
         const int status = SaveInChild(asPlayer);
         if (status == 3) GTEST_SKIP() << "the test process cannot act as a player without write access to a folder";
         EXPECT_EQ(status, writable ? 0 : 1);
-        EXPECT_EQ(ReadFile(file), writable ? kNextFile : kOldFile);
+        EXPECT_EQ(ReadBytes(file), writable ? kNextFile : kOldFile);
         EXPECT_EQ(fs::status(file).permissions(), mode);
         EXPECT_EQ(Listing(folder), std::vector<std::string>{Settings::kFileName});
     }

@@ -16,7 +16,7 @@
 #include "screens/match.h"
 #include "screens/screen.h"
 #include "shell/win_main.h"
-#include "tests/program/program_fixture.h"
+#include "tests/support/program_fixture.h"
 #include "tests/support/calendar.h"
 
 #if defined(__SANITIZE_ADDRESS__)

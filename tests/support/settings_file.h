@@ -1,35 +1,40 @@
 // The settings file as the game writes it, for tests that start the game from
-// one or look at what it saved: the type tag, the five values, zero padding.
-// (The settings' own tests spell the bytes out; this is for everyone else.)
+// one or look at what it saved: made by the settings' own code, so that only
+// the settings' tests spell its bytes out.
 #pragma once
 
-#include <cstdint>
 #include <filesystem>
-#include <fstream>
-#include <vector>
+
+#include "settings/settings.h"
+#include "settings/text_mode.h"
+#include "tests/support/byte_file.h"
 
 namespace wolby_test {
 
+// The five values; each left out is the game's default.
 struct SettingsValues {
-    int colour1 = 1;
-    int colour2 = 2;
-    int boardSize = 6;
-    int moveSeconds = 0;
-    int humanPlayers = 2;
+    int colour1 = Settings().discColour1;
+    int colour2 = Settings().discColour2;
+    int boardSize = Settings().boardSize;
+    int moveSeconds = Settings().moveSeconds;
+    int humanPlayers = Settings().humanPlayers;
 };
 
-inline std::vector<std::uint8_t> SettingsFile(const SettingsValues& v) {
-    return {0x90, 0xE1, 0x40, 0x00,
-            static_cast<std::uint8_t>(v.colour1), static_cast<std::uint8_t>(v.colour2),
-            static_cast<std::uint8_t>(v.boardSize), static_cast<std::uint8_t>(v.moveSeconds),
-            static_cast<std::uint8_t>(v.humanPlayers), 0, 0, 0};
+inline Bytes SettingsFile(const SettingsValues& v) {
+    Settings s;
+    s.discColour1 = static_cast<std::int8_t>(v.colour1);
+    s.discColour2 = static_cast<std::int8_t>(v.colour2);
+    s.boardSize = static_cast<std::int8_t>(v.boardSize);
+    s.moveSeconds = static_cast<std::int8_t>(v.moveSeconds);
+    s.humanPlayers = static_cast<std::int8_t>(v.humanPlayers);
+    return EncodeTextMode(s.Image());
 }
 
-inline bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& v) {
-    const std::vector<std::uint8_t> bytes = SettingsFile(v);
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()), static_cast<std::streamsize>(bytes.size()));
-    return out.good();
+// The file of the defaults, as the first save writes it.
+inline Bytes DefaultSettingsFile() { return SettingsFile({}); }
+
+[[nodiscard]] inline bool WriteSettingsFile(const std::filesystem::path& path, const SettingsValues& v) {
+    return WriteBytes(path, SettingsFile(v));
 }
 
 }  // namespace wolby_test

@@ -3,13 +3,8 @@
 // moves on the menu, a match with a move, the options with a change saved, the
 // credits, and the exit item. Checks what a person would see at each step and
 // ends with status 0 when all of it held.
-#include <unistd.h>
-
 #include <cstdio>
-#include <filesystem>
-#include <fstream>
 #include <functional>
-#include <iterator>
 #include <vector>
 
 #include "match/game.h"
@@ -17,9 +12,10 @@
 #include "screens/screen.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"
+#include "tests/support/byte_file.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/work_folder.h"
 
-namespace fs = std::filesystem;
 namespace headless = platform::headless;
 
 namespace {
@@ -36,12 +32,8 @@ void Check(bool holds, const char* what) {
 }  // namespace
 
 int main() {
-    char pattern[] = "/tmp/wolby-valgrind-XXXXXX";
-    if (mkdtemp(pattern) == nullptr) return 2;
-    const fs::path folder = pattern;
-    fs::create_directories(folder / "zdj");
-    fs::copy_file(fs::path(WOLBY_SOURCE_DIR) / "zdj/15.bmp", folder / "zdj/15.bmp");
-    fs::current_path(folder);
+    wolby_test::WorkFolder folder("wolby-valgrind");
+    if (!folder.AddSheet() || !folder.Enter()) return 2;
 
     headless::Reset();
     wolby_test::SetCalendarTime(1700000000);
@@ -86,14 +78,9 @@ int main() {
     Check(!headless::TakeStall(), "no stall");
     Check(!headless::TakeUnscriptedMessageBox(), "no unexpected dialog");
 
-    std::ifstream in("setting.dat", std::ios::binary);
-    const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-    Check(bytes == wolby_test::SettingsFile({2, 2, 7, 0, 2}),
-          "the saved options");
+    Check(wolby_test::ReadBytes("setting.dat") == wolby_test::SettingsFile({2, 2, 7, 0, 2}), "the saved options");
 
     headless::Reset();
-    fs::current_path("/");
-    fs::remove_all(folder);
     std::printf("session %s\n", g_failures == 0 ? "passed" : "FAILED");
     return g_failures == 0 ? 0 : 1;
 }

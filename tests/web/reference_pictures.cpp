@@ -4,17 +4,16 @@
 // widens them). A step that changes nothing on the screen is reported: the
 // scene would not check what it says.
 // usage: wolby_reference_pictures <scenes.txt> <sheet file> <output folder>
-#include <unistd.h>
-
 #include <cstdio>
 #include <filesystem>
-#include <fstream>
 #include <vector>
 
 #include "platform/headless/headless.h"
 #include "screens/program_state.h"
 #include "settings/settings.h"
 #include "shell/win_main.h"
+#include "tests/support/byte_file.h"
+#include "tests/support/work_folder.h"
 #include "tests/web/scenes.h"
 
 namespace fs = std::filesystem;
@@ -41,12 +40,6 @@ std::vector<std::uint8_t> Screen() {
     return rgb;
 }
 
-bool WriteShot(const fs::path& file, const std::vector<std::uint8_t>& rgb) {
-    std::ofstream out(file, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(rgb.data()), static_cast<std::streamsize>(rgb.size()));
-    return out.good();
-}
-
 // Plays the scene in the current folder, a fresh process for each run of the
 // game (the first, and one after each reload); false when it went wrong.
 bool Play(const web_scenes::Scene& scene, const fs::path& out) {
@@ -56,10 +49,8 @@ bool Play(const web_scenes::Scene& scene, const fs::path& out) {
         defaults.SetDefaults();
         NoDialogs dialogs;
         if (!defaults.Save(dialogs)) return false;
-    } else {
-        std::ofstream file("setting.dat", std::ios::binary | std::ios::trunc);
-        file.write(reinterpret_cast<const char*>(scene.settings.data()),
-                   static_cast<std::streamsize>(scene.settings.size()));
+    } else if (!wolby_test::WriteBytes("setting.dat", scene.settings)) {
+        return false;
     }
     bool good = true;
     std::size_t next = 0;
@@ -81,7 +72,7 @@ bool Play(const web_scenes::Scene& scene, const fs::path& out) {
             inputPending = false;
             if (series != nullptr) {
                 const int index = series->x - seriesLeft;
-                good = WriteShot(out / (series->name + "-" + std::to_string(index) + ".rgb"), now) && good;
+                good = wolby_test::WriteBytes(out / (series->name + "-" + std::to_string(index) + ".rgb"), now) && good;
                 if (--seriesLeft > 0) {
                     platform::headless::AdvanceTime(series->y);
                     return;
@@ -90,7 +81,7 @@ bool Play(const web_scenes::Scene& scene, const fs::path& out) {
                 ++next;
             }
             for (; next < scene.steps.size() && scene.steps[next].kind == Step::Shot; ++next) {
-                good = WriteShot(out / (scene.steps[next].name + ".rgb"), now) && good;
+                good = wolby_test::WriteBytes(out / (scene.steps[next].name + ".rgb"), now) && good;
             }
             if (closing) return;  // a stall if the game goes on
             if (next == scene.steps.size() || scene.steps[next].kind == Step::Reload) {
@@ -109,7 +100,7 @@ bool Play(const web_scenes::Scene& scene, const fs::path& out) {
                 case Step::Series:
                     series = &step;
                     seriesLeft = step.x;
-                    good = WriteShot(out / (step.name + "-0.rgb"), now) && good;
+                    good = wolby_test::WriteBytes(out / (step.name + "-0.rgb"), now) && good;
                     if (--seriesLeft > 0) {
                         platform::headless::AdvanceTime(step.y);
                         return;
@@ -152,16 +143,15 @@ int main(int argc, char** argv) {
     const fs::path out = fs::absolute(argv[3]);
     const fs::path sheet = fs::absolute(argv[2]);
     fs::create_directories(out);
-    const fs::path folder = fs::temp_directory_path() / ("wolby-reference-" + std::to_string(getpid()));
     bool good = true;
     for (const web_scenes::Scene& scene : scenes) {
-        fs::remove_all(folder);
-        fs::create_directories(folder / "zdj");
-        fs::copy_file(sheet, folder / "zdj" / "15.bmp");
-        fs::current_path(folder);
+        // A fresh game folder for each scene.
+        wolby_test::WorkFolder folder("wolby-reference");
+        if (!folder.AddSheet(sheet) || !folder.Enter()) {
+            std::fprintf(stderr, "scene %s: no game folder\n", scene.name.c_str());
+            return 1;
+        }
         good = Play(scene, out) && good;
-        fs::current_path(out);
     }
-    fs::remove_all(folder);
     return good ? 0 : 1;
 }

@@ -7,6 +7,7 @@
 #include <array>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -14,6 +15,7 @@
 #include "platform/platform.h"
 #include "tests/support/grid_oracle.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/work_folder.h"
 
 namespace wolby_test {
 
@@ -37,7 +39,7 @@ protected:
     std::string directory;
 
 private:
-    std::string previousDirectory;
+    std::optional<WorkFolder> folder_;
 };
 
 // The picture checks. When one does not find what it looks for and the test

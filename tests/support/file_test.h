@@ -1,5 +1,5 @@
-// Shared by the settings and match tests: a fresh working directory per test,
-// raw file access, and scripted dialogs.
+// For the settings and match tests: a fresh working directory per test,
+// scripted dialogs, and saves made as another user or under a limit.
 #pragma once
 
 #include <gtest/gtest.h>
@@ -14,30 +14,16 @@
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
-#include <iterator>
 #include <functional>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "settings/settings.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/work_folder.h"
 
 namespace test_support {
-
-using Bytes = std::vector<std::uint8_t>;
-
-inline Bytes ReadFile(const std::filesystem::path& path) {
-    std::ifstream in(path, std::ios::binary);
-    return Bytes(std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>());
-}
-
-inline void WriteFile(const std::filesystem::path& path, const Bytes& bytes) {
-    std::ofstream out(path, std::ios::binary | std::ios::trunc);
-    out.write(reinterpret_cast<const char*>(bytes.data()),
-              static_cast<std::streamsize>(bytes.size()));
-    ASSERT_TRUE(out.good()) << path;
-}
 
 // The names in a folder, sorted.
 inline std::vector<std::string> Listing(const std::filesystem::path& folder) {
@@ -90,24 +76,22 @@ inline SaveOutcome SaveInChild(const Settings& values, const std::function<bool(
 class FileTest : public testing::Test {
 protected:
     void SetUp() override {
-        previous_ = std::filesystem::current_path();
-        std::string pattern = (std::filesystem::temp_directory_path() / "wolby-XXXXXX").string();
-        ASSERT_NE(mkdtemp(pattern.data()), nullptr);
-        directory_ = pattern;
-        std::filesystem::current_path(directory_);
+        folder_.emplace("wolby");
+        ASSERT_TRUE(folder_->Enter());
+        directory_ = folder_->Path();
     }
 
     void TearDown() override {
         EXPECT_FALSE(dialogs.AskedUnscripted()) << "a dialog nobody answered";
         EXPECT_EQ(dialogs.PendingAnswers(), 0u) << "an expected dialog never came";
-        std::filesystem::current_path(previous_);
-        std::error_code ignored;
-        std::filesystem::remove_all(directory_, ignored);
+        folder_.reset();
     }
 
     wolby_test::ScriptedDialogs dialogs;
-    std::filesystem::path previous_;
     std::filesystem::path directory_;
+
+private:
+    std::optional<wolby_test::WorkFolder> folder_;
 };
 
 }  // namespace test_support

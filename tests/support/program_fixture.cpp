@@ -1,12 +1,9 @@
-#include "tests/program/program_fixture.h"
-
-#include <unistd.h>
+#include "tests/support/program_fixture.h"
 
 #include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <optional>
 #include <string>
 #include <utility>
@@ -18,6 +15,7 @@
 #include "screens/put_text.h"
 #include "screens/sheet.h"
 #include "shell/win_main.h"
+#include "tests/support/byte_file.h"
 #include "tests/support/calendar.h"
 #include "tools/text_lines.h"
 
@@ -158,13 +156,10 @@ void SavePicturesOfFailedChecks() {
 
 void Program::SetUp() {
     SavePicturesOfFailedChecks();
-    char pattern[] = "/tmp/wolby-program-XXXXXX";
-    ASSERT_NE(mkdtemp(pattern), nullptr);
-    directory = pattern;
-    fs::create_directories(directory + "/zdj");
-    fs::copy_file(std::string(WOLBY_SOURCE_DIR) + "/zdj/15.bmp", directory + "/zdj/15.bmp");
-    previousDirectory = fs::current_path().string();
-    fs::current_path(directory);
+    folder_.emplace("wolby-program");
+    ASSERT_TRUE(folder_->AddSheet());
+    ASSERT_TRUE(folder_->Enter());
+    directory = folder_->Path().string();
     FreshProcess();
     platform::headless::SetStallReporter(&ReportStall);
 }
@@ -172,22 +167,18 @@ void Program::SetUp() {
 void Program::TearDown() {
     EXPECT_FALSE(platform::headless::TakeUnscriptedMessageBox()) << "a message box nobody expected";
     EXPECT_EQ(platform::headless::PendingMessageBoxAnswers(), 0);
-    fs::current_path(previousDirectory);
+    folder_.reset();
     FreshProcess();
     platform::headless::SetStallReporter(nullptr);
-    fs::remove_all(directory);
 }
 
 void Program::Restart() {
     FreshProcess();
 }
 
-void Program::WriteSettings(const SettingsValues& values) { ASSERT_TRUE(WriteSettingsFile("setting.dat", values)); }
+void Program::WriteSettings(const SettingsValues& values) { ASSERT_TRUE(WriteBytes("setting.dat", SettingsFile(values))); }
 
-std::vector<std::uint8_t> Program::ReadSettingsFile() const {
-    std::ifstream in("setting.dat", std::ios::binary);
-    return std::vector<std::uint8_t>(std::istreambuf_iterator<char>(in), {});
-}
+std::vector<std::uint8_t> Program::ReadSettingsFile() const { return ReadBytes("setting.dat"); }
 
 bool Program::SettingsFileExists() const { return fs::exists("setting.dat"); }
 
