@@ -21,7 +21,7 @@ if [ "${1:-test}" = test ]; then
              dbus metacity mutter xfwm4 xfce4-panel openbox tint2 weston zenity
              # the packages' checks: the Debian package and the Windows zip
              dpkg-dev lintian appstream desktop-file-utils man-db mmdebstrap
-             g++-mingw-w64-x86-64 wine wine64 fonts-wine locales)
+             g++-mingw-w64-x86-64 wine wine64 fonts-wine locales nsis)
 fi
 
 missing=()
