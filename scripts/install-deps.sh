@@ -28,7 +28,7 @@ group[window]="xvfb xauth xdotool x11-utils imagemagick xfonts-base
 # Debian only recommends it. locales: pl_PL.UTF-8 for Wine's code page.
 # openbox and x11-utils (xmessage): the window manager and the other program
 # of the Wine session.
-group[wine]="cmake g++ g++-mingw-w64-x86-64 wine wine64 libxrandr2 fonts-wine locales
+group[wine]="cmake g++ g++-mingw-w64-x86-64 wine wine64 libxrandr2 fonts-wine locales nsis
   xvfb xdotool x11-utils imagemagick openbox"
 group[package]="dpkg-dev lintian appstream desktop-file-utils man-db mmdebstrap xvfb xdotool x11-utils imagemagick"
 
