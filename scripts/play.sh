@@ -4,8 +4,8 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 scripts/install-deps.sh play
-cmake -S . -B build/play -DCMAKE_BUILD_TYPE=Release -DWOLBY_TESTS=OFF -DWOLBY_BENCHMARKS=OFF \
-  -DCMAKE_INSTALL_PREFIX="$PWD/build/play/install" >/dev/null
-cmake --build build/play -j"$(nproc)"
+source scripts/generator.sh
+cmake --preset play >/dev/null
+cmake --build --preset play -j"$(nproc)"
 cmake --install build/play >/dev/null
 exec build/play/install/games/wolby "$@"

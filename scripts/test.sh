@@ -33,19 +33,17 @@ report() {
 }
 trap report EXIT
 
-build() {  # build <folder> <configure arguments...>
-  local folder=$1
-  shift
-  cmake -S . -B "$folder" -DWOLBY_WERROR=ON "$@" >/dev/null
-  cmake --build "$folder" -j"$jobs"
+build() {  # build <preset>: its folder is build/<preset> (CMakePresets.json)
+  ( source scripts/generator.sh
+    cmake --preset "$1" -DWOLBY_WERROR=ON >/dev/null
+    cmake --build --preset "$1" -j"$jobs" )
 }
 
-part "Release build (GCC)" build build/release -DCMAKE_BUILD_TYPE=Release
+part "Release build (GCC)" build release
 part "Release tests" ctest --test-dir build/release --output-on-failure -j"$jobs"
 
 # One build for the other compiler, the Debug configuration and the sanitizers.
-part "Debug build (Clang 14, sanitizers)" build build/clang-asan -DCMAKE_BUILD_TYPE=Debug \
-  -DCMAKE_CXX_COMPILER=clang++-14 -DWOLBY_SANITIZE=ON -DWOLBY_BENCHMARKS=OFF
+part "Debug build (Clang 14, sanitizers)" build clang-asan
 # Every test but the runs on the other window managers (label desktops), which
 # check what each manager makes of the window, not the program's memory.
 part "Debug tests (Clang 14, sanitizers)" env ASAN_OPTIONS=detect_leaks=1 \
