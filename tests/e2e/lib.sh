@@ -28,6 +28,7 @@ start_x() {
   rm -f "$pipe"
   export DISPLAY=":$number"
   wait_for "the X server to take clients" xdpyinfo >/dev/null
+  start_session_bus
   SCREEN_W=${size%x*}
   SCREEN_H=${size#*x}
 }
@@ -35,10 +36,6 @@ start_x() {
 # A desktop as players have one: a session bus, metacity and a light tint2
 # panel at the bottom (easy to tell from the game's picture).
 start_desktop() {
-  local address pid
-  read -r address pid < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ') || true
-  export DBUS_SESSION_BUS_ADDRESS=$address
-  background+=("$pid")
   metacity --replace >"$work/wm.log" 2>&1 &
   background+=($!)
   wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
@@ -247,14 +244,20 @@ start_desktop_of() {
   wait_for "the panel" not_black $PANEL_AT
 }
 
-# A session bus of its own: window managers and panels talk over it, and xfconf
-# (Xfce's settings) keeps its files in the work folder.
+# A session bus of its own, as every desktop gives its programs: window managers
+# and panels talk over it, and xfconf (Xfce's settings) keeps its files in the
+# work folder. Without one, libdbus in the game (SDL's) or in a dialog
+# autolaunches a bus through dbus-launch where dbus-x11 is installed, and that
+# bus outlives the run. One per X server; start_x starts it.
 start_session_bus() {
   local address bus
+  [ -z "${session_bus:-}" ] || return 0
   export XDG_CONFIG_HOME=$work/config XDG_CACHE_HOME=$work/cache
   read -r address bus < <(dbus-daemon --session --fork --print-address=1 --print-pid=1 | tr '\n' ' ') || true
+  [ -n "$address" ] || fail "no session bus (dbus-daemon)"
   export DBUS_SESSION_BUS_ADDRESS=$address
   background+=("$bus")
+  session_bus=$bus
 }
 start_window_manager() {
   "$@" >"$work/wm.log" 2>&1 &
