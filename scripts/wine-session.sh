@@ -22,6 +22,7 @@ wine_session_end() {
 }
 trap wine_session_end EXIT
 trap 'exit 143' TERM HUP  # a time limit's signal still runs the cleanup
+game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 
 shots=$work/shots
 mkdir -p "$shots"
@@ -36,6 +37,5 @@ need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
 # One server for the whole check: each program after the first starts in a
 # second instead of several.
 wineserver -p
-game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 # Point-sampled stretched blits, as on Windows, with no OpenGL.
 wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >>"$work/wine.log" 2>&1
