@@ -64,7 +64,7 @@ shortcut_fields() {
   if ((flags & 0x02)); then  # the link info, its local path an ANSI string
     i=$((pos + (b[pos + 16] | b[pos + 17] << 8)))
     for ((end = i; b[end]; end++)); do :; done
-    ((end > i)) && printf -v escapes '\\x%02x' "${b[@]:i:end-i}" && printf -v target "$escapes"
+    ((end > i)) && printf -v escapes '\\x%02x' "${b[@]:i:end-i}" && printf -v target %b "$escapes"
     pos=$((pos + (b[pos] | b[pos + 1] << 8 | b[pos + 2] << 16)))
   fi
   # Name, relative path, working folder, arguments, icon: each present one a
@@ -74,7 +74,7 @@ shortcut_fields() {
     n=$((b[pos] | b[pos + 1] << 8))
     if ((bit == 16 && n > 0)); then
       for ((i = pos + 2; i < pos + 2 + 2 * n; i += 2)); do units+=($((b[i] | b[i + 1] << 8))); done
-      printf -v escapes '\\u%04x' "${units[@]}" && printf -v workdir "$escapes"
+      printf -v escapes '\\u%04x' "${units[@]}" && printf -v workdir %b "$escapes"
     fi
     pos=$((pos + 2 + 2 * n))
   done
@@ -128,14 +128,13 @@ check "uninstall entry: DisplayIcon the game" reg_is DisplayIcon "$folder_win\\w
 check "uninstall entry: UninstallString" reg_is UninstallString "\"$folder_win\\uninstall.exe\""
 check "uninstall entry: QuietUninstallString runs in place" \
   reg_is QuietUninstallString "\"$folder_win\\uninstall.exe\" /S _?=$folder_win"
-check "uninstall entry: NoModify, NoRepair" bash -c '[ "$1" = 0x1 ] && [ "$2" = 0x1 ]' _ \
-  "$(reg_value NoModify)" "$(reg_value NoRepair)"
+no_modify_or_repair() { reg_is NoModify 0x1 && reg_is NoRepair 0x1; }
+check "uninstall entry: NoModify, NoRepair" no_modify_or_repair
 # In KB, as the folder's files add up, give or take each file's rounding.
 size_kb_near() {
   local said files_kb
-  said=$(($(reg_value EstimatedSize)))
-  files_kb=$(($(find "$folder" -type f -printf '%s+') 0))
-  files_kb=$((files_kb / 1024))
+  said=$(( $(reg_value EstimatedSize) ))
+  files_kb=$(find "$folder" -type f -printf '%s\n' | awk '{ sum += $1 } END { print int(sum / 1024) }')
   note "EstimatedSize $said KB, the files $files_kb KB"
   [ $((said - files_kb)) -le 6 ] && [ $((files_kb - said)) -le 6 ]
 }

@@ -1,3 +1,4 @@
+# shellcheck shell=bash
 # What the Wine checks of the packages share: a private 800 x 600 X server and
 # a fresh Wine prefix in the work folder, ended and removed when the check
 # ends, and the screen helpers of scripts/screen.sh. Source it after
@@ -32,7 +33,8 @@ mkdir -p "$shots"
 Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
 xvfb_pid=$!
 need "Xvfb at 800x600x24" wait_for 10 test -s "$work/display"
-export DISPLAY=":$(head -n 1 "$work/display")"
+DISPLAY=":$(head -n 1 "$work/display")"
+export DISPLAY
 need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
 # One server for the whole check: each program after the first starts in a
 # second instead of several.
