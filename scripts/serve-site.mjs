@@ -3,7 +3,8 @@
 // for revalidation, and optionally under a sub-path. Plain Node.js.
 // usage: node scripts/serve-site.mjs <site folder> [port] [sub-path, e.g. /games/wolby/]
 // As a module: serveSite(folder, {port, base, compress}) resolves with
-// {url, stop, bytes}; `bytes` counts what went out since the last reset.
+// {url, port, stop, counter}: the counter holds the bytes sent, the requests
+// and the names asked for.
 import crypto from 'node:crypto';
 import fs from 'node:fs';
 import http from 'node:http';
@@ -21,7 +22,7 @@ const kCompressible = new Set(['.html', '.js', '.mjs', '.wasm', '.data', '.webma
 export function serveSite(folder, {port = 0, base = '/', compress = true} = {}) {
   folder = path.resolve(folder);
   const packed = new Map();  // file -> {key, gzip}
-  const counter = {bytes: 0, requests: 0};
+  const counter = {bytes: 0, requests: 0, names: []};
   const server = http.createServer((request, response) => {
     const pathname = decodeURIComponent(new URL(request.url, 'http://x').pathname);
     if (!pathname.startsWith(base)) return response.writeHead(404).end();
@@ -41,6 +42,7 @@ export function serveSite(folder, {port = 0, base = '/', compress = true} = {}) 
     const headers = {'Content-Type': kTypes[extension] || 'application/octet-stream', 'Cache-Control': 'no-cache',
                      'ETag': etag, 'Vary': 'Accept-Encoding'};
     counter.requests += 1;
+    counter.names.push(name);
     if (request.headers['if-none-match'] === etag) return response.writeHead(304, headers).end();
     let body = fs.readFileSync(file);
     if (gzip) {
