@@ -339,7 +339,14 @@ var wolbyPage = (function() {
       printErr: function(text) { console.warn(text); },
       onAbort: failed,
     };
-    Promise.all([fetched.program, fetched.data]).then(function(fetched) {
+    // A frame's yield once all has come: the loader's last work and the
+    // game's start are tasks of their own, and the loading line is painted.
+    var nextFrame = function(value) {
+      return new Promise(function(resolve) {
+        requestAnimationFrame(function() { setTimeout(function() { resolve(value); }, 0); });
+      });
+    };
+    Promise.all([fetched.program, fetched.data]).then(nextFrame).then(function(fetched) {
       settings.instantiateWasm = function(imports, receive) {
         WebAssembly.instantiate(fetched[0], imports).then(function(instance) { receive(instance, fetched[0]); },
                                                           failed);
