@@ -4,7 +4,8 @@
 # match waiting for the person, peak resident memory in the window, one move's
 # cost on the 8 x 8 board with the most discs to turn (the animation's pauses
 # excluded), a pointer move to the marker presented, and the browser game's
-# figures (tests/web/figures.mjs) once it is built. Informative only: it
+# figures (tests/web/figures.mjs, its start's long tasks, and Lighthouse when
+# installed) once it is built. Informative only: it
 # never fails on a figure (nor when something needed is missing).
 # usage: scripts/figures.sh [build folder]   (default build/release)
 set -uo pipefail
@@ -93,5 +94,12 @@ fi
 if [ -f build/web/site/wolby.wasm ] && [ -d tests/web/node_modules ] && command -v chromium >/dev/null; then
   echo "-- the browser game in headless chromium, medians of 7"
   node tests/web/figures.mjs build/web/site 7 2>&1 | sed 's/^/  /' || echo "  could not run"
+  echo "-- its start's long tasks on a 4x slower processor, served compressed"
+  node tests/web/start_tasks.mjs build/web/site 3 2>&1 | tail -1 | sed 's/^/  /' || echo "  could not run"
+  # Lighthouse once it is installed (cd tests/web/lighthouse && npm ci): a minute more.
+  if [ -d tests/web/lighthouse/node_modules ]; then
+    echo "-- Lighthouse 12.2.3, served compressed"
+    tests/web/lighthouse.sh build/web/site 2>&1 | sed 's/^/  /' || echo "  could not run"
+  fi
 fi
 exit 0

@@ -13,7 +13,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 declare -A group
-group[play]="build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core"
+group[play]="build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core zlib1g-dev"
 # Debian's emscripten (its Node.js runs the compiler's tools).
 group[web]="emscripten zip"
 group[browser]="chromium"

@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Builds the browser game into build/web/site (index.html, wolby-page.js,
-# wolby.js, wolby.wasm, wolby.data, the icon) and packs it as
-# build/web/wolby-web-<version>.zip; the folder is all a web host needs.
+# wolby.js, wolby.wasm, wolby.data.gz, the manifest and its icons, sw.js) and
+# packs it as build/web/wolby-web-<version>.zip; the folder is all a web host
+# needs, under any path.
 # usage: scripts/web.sh [--serve] [--host-build <folder>]
-#   --serve          then serves the site on http://localhost:8000/
+#   --serve          then serves the site on http://localhost:8000/, compressed
+#                    as a web host serves it (scripts/serve-site.mjs)
 #   --host-build D   take the Linux tools from an existing build folder
 #                    (otherwise build/web/host is built for them)
 # WOLBY_WERROR=ON makes the compiler's warnings errors (the test command's way).
@@ -47,9 +49,17 @@ cmake --build "$web/build" -j"$jobs"
 site=$web/site
 rm -rf "$site"
 mkdir -p "$site"
-cp platform/web/page/index.html platform/web/page/wolby-page.js "$site/"
-cp "$web/build/wolby.js" "$web/build/wolby.wasm" "$web/build/wolby.data" "$site/"
-cp "$host/images/wolby-32.png" "$site/"
+cp platform/web/page/index.html platform/web/page/wolby-page.js platform/web/page/manifest.webmanifest "$site/"
+cp "$web/build/wolby.js" "$web/build/wolby.wasm" "$site/"
+# The data is mostly the sheet, an uncompressed bitmap: packed, it is a
+# twentieth; the page inflates it (a host that decodes it on the way is fine too).
+gzip -9 -n -c "$web/build/wolby.data" >"$site/wolby.data.gz"
+for icon in 32 192 512 maskable-512 touch-180; do
+  cp "$host/images/wolby-$icon.png" "$site/"
+done
+
+# The service worker, which keeps this build for offline play.
+scripts/web-worker.sh "$site"
 
 version=$(sed -n 's/^project(Wolby VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 zip=$web/wolby-web-$version.zip
@@ -59,5 +69,5 @@ echo "The browser game: $site ($(du -sk "$site" | cut -f1) KB), packed as $zip"
 
 if [ $serve = 1 ]; then
   echo "Serving it on http://localhost:8000/ (Ctrl+C ends)"
-  exec python3 -m http.server 8000 --bind 127.0.0.1 --directory "$site"
+  exec node scripts/serve-site.mjs "$site" 8000
 fi

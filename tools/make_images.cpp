@@ -1,8 +1,11 @@
 // Writes the program's cursor and icon as files: wolby.cur and wolby.ico for
 // the Windows resources; wolby.xpm and wolby-<size>.png (32, 48, 64, 128 and
-// 256 pixels) for the Linux desktop. All come from the pixel definitions the
-// backends share; the larger icons are the 32 x 32 one scaled up by nearest
-// neighbour, so they stay sharp.
+// 256 pixels) for the Linux desktop; for the browser game wolby-192.png and
+// wolby-512.png, wolby-maskable-512.png and the 180 px touch icon (the icon
+// within the safe circle of a black square: launchers and Safari cut such
+// icons to their own shape). All come from the pixel definitions the backends
+// share; the larger icons are the 32 x 32 one scaled up by nearest neighbour
+// to a whole multiple, so they stay sharp.
 // usage: wolby_make_images <output folder>
 #include <cstdint>
 #include <cstdio>
@@ -148,20 +151,29 @@ std::string Xpm() {
 }
 
 // The icon at `size` pixels: each pixel takes the 32 x 32 pixel it falls on.
-// Palette entry 0 is transparent, the picture's colours follow it (as in the .ico).
-Bytes IconPng(int size) {
+// Palette entry 0 is the ground, the picture's colours follow it (as in the
+// .ico). A framed icon is drawn at `size` within a `frame`-pixel square of
+// opaque black; otherwise the ground is transparent.
+Bytes IconPng(int size, int frame = 0) {
+    const bool framed = frame > 0;
+    if (!framed) frame = size;
+    const int margin = (frame - size) / 2;
     std::vector<std::uint8_t> indices;
-    indices.reserve(static_cast<std::size_t>(size * size));
-    for (int y = 0; y < size; ++y) {
-        for (int x = 0; x < size; ++x) {
-            indices.push_back(static_cast<std::uint8_t>(images::IconPixel(x * kSize / size, y * kSize / size) + 1));
+    indices.reserve(static_cast<std::size_t>(frame * frame));
+    for (int y = 0; y < frame; ++y) {
+        for (int x = 0; x < frame; ++x) {
+            const int ix = x - margin;
+            const int iy = y - margin;
+            const bool inside = ix >= 0 && iy >= 0 && ix < size && iy < size;
+            indices.push_back(static_cast<std::uint8_t>(
+                inside ? images::IconPixel(ix * kSize / size, iy * kSize / size) + 1 : 0));
         }
     }
-    png_file::Palette palette{{0x000000}, {0}};
+    png_file::Palette palette{{0x000000}, {static_cast<std::uint8_t>(framed ? 255 : 0)}};
     for (std::uint32_t rgb : images::IconPalette()) palette.rgb.push_back(rgb);
     // 16 entries: the icon palette's last one, unused, gives way to entry 0.
     palette.rgb.resize(images::kIconColours);
-    return png_file::Encode(size, size, indices, palette);
+    return png_file::Encode(frame, frame, indices, palette);
 }
 
 bool Write(const std::string& path, const void* data, std::size_t size) {
@@ -188,10 +200,19 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "%s: cannot write into %s\n", argv[0], folder.c_str());
         return 1;
     }
-    for (int size : {32, 48, 64, 128, 256}) {
-        const Bytes png = IconPng(size);
-        const std::string path = folder + "/wolby-" + std::to_string(size) + ".png";
-        if (!Write(path, png.data(), png.size())) {
+    struct Png {
+        std::string name;
+        Bytes bytes;
+    };
+    std::vector<Png> pngs;
+    for (int size : {32, 48, 64, 128, 192, 256, 512}) pngs.push_back({"wolby-" + std::to_string(size), IconPng(size)});
+    // The safe circle of a maskable icon is 80% of its side: 288 px (9 x 32)
+    // keeps the square's corners within it. A touch icon keeps a narrow rim.
+    pngs.push_back({"wolby-maskable-512", IconPng(288, 512)});
+    pngs.push_back({"wolby-touch-180", IconPng(160, 180)});
+    for (const Png& png : pngs) {
+        const std::string path = folder + "/" + png.name + ".png";
+        if (!Write(path, png.bytes.data(), png.bytes.size())) {
             std::fprintf(stderr, "%s: cannot write %s\n", argv[0], path.c_str());
             return 1;
         }

@@ -1,7 +1,9 @@
 #include "tools/png_file.h"
 
-#include <algorithm>
+#include <stdexcept>
 #include <string_view>
+
+#include <zlib.h>
 
 namespace png_file {
 namespace {
@@ -27,34 +29,15 @@ std::uint32_t Crc32(std::span<const std::uint8_t> bytes) {
     return crc ^ 0xFFFFFFFFu;
 }
 
-std::uint32_t Adler32(std::span<const std::uint8_t> bytes) {
-    std::uint32_t a = 1, b = 0;
-    for (std::uint8_t byte : bytes) {
-        a = (a + byte) % 65521;
-        b = (b + a) % 65521;
+// The rows as one zlib stream, as small as zlib makes it: the larger icons
+// (the browser's 512 px ones) would be hundreds of kilobytes stored.
+Bytes Zlib(std::span<const std::uint8_t> data) {
+    uLongf size = compressBound(static_cast<uLong>(data.size()));
+    Bytes out(size);
+    if (compress2(out.data(), &size, data.data(), static_cast<uLong>(data.size()), Z_BEST_COMPRESSION) != Z_OK) {
+        throw std::runtime_error("png_file: zlib could not compress the rows");
     }
-    return (b << 16) | a;
-}
-
-// A zlib stream of stored blocks: no compression, at most 65535 bytes a block.
-Bytes StoredZlib(std::span<const std::uint8_t> data) {
-    Bytes out{0x78, 0x01};
-    std::size_t at = 0;
-    do {
-        const std::size_t length = std::min<std::size_t>(data.size() - at, 65535);
-        const bool last = at + length == data.size();
-        out.push_back(last ? 1 : 0);
-        const auto len = static_cast<std::uint16_t>(length);
-        const auto nlen = static_cast<std::uint16_t>(~len);
-        for (std::uint16_t v : {len, nlen}) {  // little-endian, unlike the rest
-            out.push_back(static_cast<std::uint8_t>(v & 0xFF));
-            out.push_back(static_cast<std::uint8_t>(v >> 8));
-        }
-        out.insert(out.end(), data.begin() + static_cast<std::ptrdiff_t>(at),
-                   data.begin() + static_cast<std::ptrdiff_t>(at + length));
-        at += length;
-    } while (at < data.size());
-    Put32(out, Adler32(data));
+    out.resize(size);
     return out;
 }
 
@@ -97,7 +80,7 @@ std::vector<std::uint8_t> Encode(int width, int height, std::span<const std::uin
         }
         rows.insert(rows.end(), row.begin(), row.end());
     }
-    PutChunk(out, "IDAT", StoredZlib(rows));
+    PutChunk(out, "IDAT", Zlib(rows));
     PutChunk(out, "IEND", {});
     return out;
 }

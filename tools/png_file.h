@@ -1,6 +1,5 @@
-// A minimal PNG writer for the desktop icons: 4-bit palette pictures, the
-// zlib stream made of stored (uncompressed) blocks. No library is needed, and
-// the icons are small enough that compression would save little.
+// A minimal PNG writer for the desktop and browser icons: 4-bit palette
+// pictures, their rows compressed by zlib.
 #pragma once
 
 #include <array>

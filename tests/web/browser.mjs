@@ -13,6 +13,7 @@ export const kHeight = 600;
 const kTypes = {
   '.html': 'text/html; charset=utf-8', '.js': 'text/javascript', '.mjs': 'text/javascript',
   '.wasm': 'application/wasm', '.data': 'application/octet-stream', '.png': 'image/png',
+  '.webmanifest': 'application/manifest+json',
 };
 
 // Serves the folder on 127.0.0.1 (a free port); resolves with its address and a stop.
@@ -175,4 +176,58 @@ export async function pickSettings(page, bytes) {
   await input.uploadFile(file);
   await page.waitForFunction((s) => wolbyPage.status().waits > s && wolbyPage.status().firstPicture !== null &&
                                     wolbyPage.status().waiting, {timeout: 15000, polling: 5}, since);
+}
+
+// ------------------------------------------------------------ a match against the computer
+// From the menu, one person (player 1) against the computer on 5 x 5: the
+// person clicks squares until one takes (`afterMove` then runs), passes when
+// none does, until the result shows. Resolves with the person's moves.
+export const kMatchSettings = Buffer.from('90E140000102050001000000', 'hex');
+const kSquare = (c, r) => ({x: 100 + 51 * c + 25 - 15, y: 100 + 51 * r + 25});
+
+async function squarePixels(page, c, r) {
+  return page.evaluate((x, y) => Array.from(document.getElementById('picture').getContext('2d')
+      .getImageData(x, y, 50, 50).data).join(','), 100 + 51 * c, 100 + 51 * r);
+}
+
+async function matchOver(page) {
+  // The result's last line, "ESC - wyjście do menu", is written on white at (300, 260).
+  return page.evaluate(() => {
+    const d = document.getElementById('picture').getContext('2d').getImageData(300, 260, 1, 1).data;
+    return d[0] === 255 && d[1] === 255 && d[2] === 255;
+  });
+}
+
+async function clicked(page, x, y) {
+  const since = await waits(page);
+  await page.mouse.click(x, y);
+  await settled(page, since);
+}
+
+export async function playMatch(page, afterMove = async () => {}) {
+  await clicked(page, 300, 195);
+  let moves = 0;
+  let fruitless = 0;
+  while (!(await matchOver(page))) {
+    let moved = false;
+    for (let c = 0; c < 5 && !moved; ++c) {
+      for (let r = 0; r < 5 && !moved; ++r) {
+        const before = await squarePixels(page, c, r);
+        await clicked(page, kSquare(c, r).x, kSquare(c, r).y);
+        if ((await squarePixels(page, c, r)) === before) continue;
+        moved = true;
+        ++moves;
+        await afterMove();
+      }
+    }
+    if (moved) {
+      fruitless = 0;
+      continue;
+    }
+    // No square took: the person has to pass, and the computer moves on.
+    if (++fruitless > 3) throw new Error(`no square takes a disc after ${moves} moves, and no result`);
+    await sleep(1200);
+  }
+  if (moves < 5) throw new Error(`the match ended after only ${moves} moves of the person`);
+  return moves;
 }

@@ -4,8 +4,8 @@
 // usage: node checks.mjs <site folder> <scenes.txt> <reference folder> <output folder>
 import fs from 'node:fs';
 import path from 'node:path';
-import {consoleErrors, differingPixels, digest, launch, openGame, picture, pictureDigest, pickSettings, readScenes,
-        savePicture, serve, settled, sleep, started, temporaryFolder, waits} from './browser.mjs';
+import {consoleErrors, differingPixels, digest, kMatchSettings, launch, openGame, picture, pictureDigest,
+        pickSettings, playMatch, readScenes, savePicture, serve, settled, sleep, started, temporaryFolder, waits} from './browser.mjs';
 
 const [site, scenesFile, references, out] = process.argv.slice(2);
 if (!out) {
@@ -109,62 +109,25 @@ for (const scene of readScenes(scenesFile)) {
 await shared.close();
 
 // ------------------------------------------------------------ a match against the computer
-// One person (player 1) against the computer on 5 x 5: the person clicks
-// squares until one takes; the computer answers half a second after the
-// person's move has been drawn.
-const kSquare = (c, r) => ({x: 100 + 51 * c + 25 - 15, y: 100 + 51 * r + 25});
-
-async function squarePixels(page, c, r) {
-  return page.evaluate((x, y) => Array.from(document.getElementById('picture').getContext('2d')
-      .getImageData(x, y, 50, 50).data).join(','), 100 + 51 * c, 100 + 51 * r);
-}
-
-async function matchOver(page) {
-  // The result's last line, "ESC - wyjście do menu", is written on white at (300, 260).
-  return page.evaluate(() => {
-    const d = document.getElementById('picture').getContext('2d').getImageData(300, 260, 1, 1).data;
-    return d[0] === 255 && d[1] === 255 && d[2] === 255;
-  });
-}
-
+// One person (player 1) against the computer on 5 x 5 (browser.mjs plays it);
+// the computer answers half a second after the person's move has been drawn.
 await check('a whole match against the computer, with half-second replies', async () => {
   const browser = await launch();
   try {
     const page = await openGame(browser, server.url);
-    await pickSettings(page, Buffer.from('90E140000102050001000000', 'hex'));
-    await input(page, () => page.mouse.click(300, 195));
+    await pickSettings(page, kMatchSettings);
     const replies = [];
-    let moves = 0;
-    let fruitless = 0;
-    while (!(await matchOver(page))) {
-      let moved = false;
-      for (let c = 0; c < 5 && !moved; ++c) {
-        for (let r = 0; r < 5 && !moved; ++r) {
-          const before = await squarePixels(page, c, r);
-          await input(page, () => page.mouse.click(kSquare(c, r).x, kSquare(c, r).y));
-          if ((await squarePixels(page, c, r)) === before) continue;
-          moved = true;
-          ++moves;
-          // The person's move is drawn: the computer's half second runs from the
-          // wait. A computer with no legal square passes, and nothing comes.
-          const waitBegan = await page.evaluate(() => { wolbyPage.startRecord(); return wolbyPage.status().waitBegan; });
-          const since = await waits(page);
-          await page.waitForFunction((s) => wolbyPage.status().waits > s, {timeout: 1500, polling: 5}, since)
-              .catch(() => {});
-          const record = await page.evaluate(() => wolbyPage.takeRecord());
-          const board = record.pictures.find((p) => p.x < 406 && p.y < 406 && p.x + p.width > 100);
-          if (board) replies.push(board.time - waitBegan);
-        }
-      }
-      if (moved) {
-        fruitless = 0;
-        continue;
-      }
-      // No square took: the person has to pass, and the computer moves on.
-      if (++fruitless > 3) throw new Error(`no square takes a disc after ${moves} moves, and no result`);
-      await sleep(1200);
-    }
-    if (moves < 5) throw new Error(`the match ended after only ${moves} moves of the person`);
+    const moves = await playMatch(page, async () => {
+      // The person's move is drawn: the computer's half second runs from the
+      // wait. A computer with no legal square passes, and nothing comes.
+      const waitBegan = await page.evaluate(() => { wolbyPage.startRecord(); return wolbyPage.status().waitBegan; });
+      const since = await waits(page);
+      await page.waitForFunction((s) => wolbyPage.status().waits > s, {timeout: 1500, polling: 5}, since)
+          .catch(() => {});
+      const record = await page.evaluate(() => wolbyPage.takeRecord());
+      const board = record.pictures.find((p) => p.x < 406 && p.y < 406 && p.x + p.width > 100);
+      if (board) replies.push(board.time - waitBegan);
+    });
     const sorted = [...replies].sort((a, b) => a - b);
     const median = sorted[Math.floor(sorted.length / 2)];
     if (!(median >= 480 && median <= 650)) {

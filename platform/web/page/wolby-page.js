@@ -54,7 +54,10 @@ var wolbyPage = (function() {
   function putPixels(image, x, y) {
     context.putImageData(image, x, y);
     var now = performance.now();
-    if (status.firstPicture === null) status.firstPicture = now;
+    if (status.firstPicture === null) {
+      status.firstPicture = now;
+      loaded();
+    }
     if (record) record.pictures.push({time: now, x: x, y: y, width: image.width, height: image.height});
   }
 
@@ -282,6 +285,20 @@ var wolbyPage = (function() {
     return taken;
   }
 
+  // ------------------------------------------------------------ loaded, and offline
+  // Once the game has drawn, the loading line goes and the service worker
+  // (sw.js, written by the build) keeps this build for the visits to come; a
+  // build that never started is not kept. Nothing of this from file://.
+  var workerAsked = false;
+  function loaded() {
+    document.getElementById('loading').hidden = true;
+    if (workerAsked || !('serviceWorker' in navigator) || location.protocol === 'file:') return;
+    workerAsked = true;
+    navigator.serviceWorker.register('sw.js').catch(function(error) {
+      console.warn('wolby: the game cannot be kept for offline play:', error);
+    });
+  }
+
   // ------------------------------------------------------------ running the game
   var kEndedText = 'Gra zosta\u0142a zako\u0144czona.';
 
@@ -301,6 +318,7 @@ var wolbyPage = (function() {
   // offers to try again, instead of staying black.
   function failed(error) {
     console.error('wolby: the game stopped:', error);
+    document.getElementById('loading').hidden = true;
     running = false;
     game = null;
     showEnded('Nie uda\u0142o si\u0119 uruchomi\u0107 gry.');
@@ -321,7 +339,14 @@ var wolbyPage = (function() {
       printErr: function(text) { console.warn(text); },
       onAbort: failed,
     };
-    Promise.all([fetched.program, fetched.data]).then(function(fetched) {
+    // A frame's yield once all has come: the loader's last work and the
+    // game's start are tasks of their own, and the loading line is painted.
+    var nextFrame = function(value) {
+      return new Promise(function(resolve) {
+        requestAnimationFrame(function() { setTimeout(function() { resolve(value); }, 0); });
+      });
+    };
+    Promise.all([fetched.program, fetched.data]).then(nextFrame).then(function(fetched) {
       settings.instantiateWasm = function(imports, receive) {
         WebAssembly.instantiate(fetched[0], imports).then(function(instance) { receive(instance, fetched[0]); },
                                                           failed);
@@ -330,9 +355,6 @@ var wolbyPage = (function() {
       // Each game gets its own copy: its file system may keep what it is given.
       var bytes = fetched[1].slice(0);
       settings.getPreloadedPackage = function() { return bytes; };
-    }, function(error) {
-      console.warn('wolby: fetching the game beforehand failed (' + error + '); it is fetched as it starts');
-    }).then(function() {
       return window.createWolby(settings);
     }).then(function(instance) {
       if (!running) return;
