@@ -102,7 +102,12 @@ int MessageBox(Window, const char* text, const char* caption, unsigned type) {
 
 namespace web {
 
-bool Open() { return StartInput(); }
+// Every line the game writes goes to the page as well, which keeps those that
+// tell the match's state where a screen reader finds them.
+bool Open() {
+    common::ObserveTextOut([](std::string_view line) { wolby_web_line(common::Cp1250ToUtf8(line).c_str()); });
+    return StartInput();
+}
 
 void Ended(int status) {
     emscripten_html5_remove_all_event_listeners();

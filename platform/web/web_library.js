@@ -77,6 +77,10 @@ mergeInto(LibraryManager.library, {
     Module['wolbyPage'].ended(status);
   },
 
+  wolby_web_line: function(utf8) {
+    Module['wolbyPage'].line(UTF8ToString(utf8));
+  },
+
   // fsync: the file's storage is written before the call returns (IDBFS:
   // the browser's IndexedDB), and a write it refuses fails the call. The
   // library's own version (emscripten 3.1.6) hands the failure back as a

@@ -29,5 +29,7 @@ int wolby_web_message_box(const char* utf8Text, const char* utf8Caption, int yes
 int wolby_web_page_has_keys();
 // The program has ended with the status.
 void wolby_web_ended(int status);
+// The game writes this line of text (UTF-8) on the picture.
+void wolby_web_line(const char* utf8);
 
 }

@@ -35,12 +35,133 @@ var wolbyPage = (function() {
     }
     w = Math.max(w, 1);
     h = Math.max(h, 1);
-    picture = {left: Math.floor((width - w) / 2), top: Math.floor((height - h) / 2), width: w, height: h};
-    canvas.style.left = picture.left + 'px';
-    canvas.style.top = picture.top + 'px';
-    canvas.style.width = w + 'px';
-    canvas.style.height = h + 'px';
+    // Its corner on a device pixel, so the screen's pixels meet the picture's.
+    var ratio = window.devicePixelRatio || 1;
+    var snap = function(v) { return Math.round(v * ratio) / ratio; };
+    picture = {left: snap(Math.floor((width - w) / 2)), top: snap(Math.floor((height - h) / 2)), width: w, height: h};
+    [canvas, shown].forEach(function(element) {
+      element.style.left = picture.left + 'px';
+      element.style.top = picture.top + 'px';
+      element.style.width = w + 'px';
+      element.style.height = h + 'px';
+    });
+    if (!measuresDevicePixels) fitScreen(Math.round(w * ratio), Math.round(h * ratio));
+    placeTurnHint();
     makeCursor();
+  }
+
+  // ------------------------------------------------------------ the picture on the screen
+  // #screen has one pixel per device pixel. A whole-number scale is drawn
+  // nearest-neighbour; any other is drawn nearest-neighbour to the whole
+  // multiple above it, then reduced smoothly to the device's pixels: every
+  // picture pixel becomes a run of equal device pixels, with at most one
+  // blended pixel at its edge, instead of runs of one or two at random.
+  var shown = document.getElementById('screen');
+  var shownPen = shown.getContext('2d', {alpha: false});
+  var enlarged = null;           // the picture at the whole multiple, when needed
+  var enlargedPen = null;
+  var unshown = null;            // the picture's rectangle changed since the last showing
+  var showingWanted = false;
+  var measuresDevicePixels = false;
+
+  function fitScreen(width, height) {
+    width = Math.max(width, 1);
+    height = Math.max(height, 1);
+    if (shown.width === width && shown.height === height) return;
+    shown.width = width;
+    shown.height = height;
+    changed(0, 0, 800, 600);
+  }
+
+  // The exact device pixels of the laid-out #screen, where the browser tells them.
+  if (window.ResizeObserver) {
+    try {
+      new ResizeObserver(function(entries) {
+        var box = entries[entries.length - 1].devicePixelContentBoxSize;
+        if (!box || !box[0]) return;
+        measuresDevicePixels = true;
+        fitScreen(box[0].inlineSize, box[0].blockSize);
+      }).observe(shown, {box: 'device-pixel-content-box'});
+    } catch (e) {
+      // Browsers without that box: the laid-out size times the pixel ratio.
+    }
+  }
+
+  function changed(x, y, width, height) {
+    if (!unshown) {
+      unshown = {left: x, top: y, right: x + width, bottom: y + height};
+    } else {
+      unshown.left = Math.min(unshown.left, x);
+      unshown.top = Math.min(unshown.top, y);
+      unshown.right = Math.max(unshown.right, x + width);
+      unshown.bottom = Math.max(unshown.bottom, y + height);
+    }
+    if (showingWanted) return;
+    showingWanted = true;
+    requestAnimationFrame(show);
+  }
+
+  function show() {
+    showingWanted = false;
+    var area = unshown;
+    unshown = null;
+    if (!area) return;
+    var scaleX = shown.width / 800;
+    var scaleY = shown.height / 600;
+    var multiple = Math.max(1, Math.ceil(Math.max(scaleX, scaleY) - 1e-9));
+    var w = area.right - area.left;
+    var h = area.bottom - area.top;
+    if (scaleX === multiple && scaleY === multiple) {
+      shownPen.imageSmoothingEnabled = false;
+      shownPen.drawImage(canvas, area.left, area.top, w, h,
+                          area.left * multiple, area.top * multiple, w * multiple, h * multiple);
+      return;
+    }
+    if (!enlarged || enlarged.width !== 800 * multiple) {
+      enlarged = document.createElement('canvas');
+      enlarged.width = 800 * multiple;
+      enlarged.height = 600 * multiple;
+      enlargedPen = enlarged.getContext('2d', {alpha: false});
+      area = {left: 0, top: 0, right: 800, bottom: 600};
+      w = 800;
+      h = 600;
+    }
+    enlargedPen.imageSmoothingEnabled = false;
+    enlargedPen.drawImage(canvas, area.left, area.top, w, h,
+                          area.left * multiple, area.top * multiple, w * multiple, h * multiple);
+    // The whole enlarged picture is reduced, clipped to what changed (and the
+    // pixel around it, which the smoothing reaches): the pixels come out as a
+    // whole showing would draw them.
+    var left = Math.max(0, Math.floor((area.left - 1) * scaleX));
+    var top = Math.max(0, Math.floor((area.top - 1) * scaleY));
+    var right = Math.min(shown.width, Math.ceil((area.right + 1) * scaleX));
+    var bottom = Math.min(shown.height, Math.ceil((area.bottom + 1) * scaleY));
+    shownPen.save();
+    shownPen.beginPath();
+    shownPen.rect(left, top, right - left, bottom - top);
+    shownPen.clip();
+    shownPen.imageSmoothingEnabled = true;
+    shownPen.imageSmoothingQuality = 'low';  // bilinear: the reduction is less than half
+    shownPen.drawImage(enlarged, 0, 0, shown.width, shown.height);
+    shownPen.restore();
+  }
+
+  // ------------------------------------------------------------ a phone held upright
+  // The 4:3 picture is small across an upright phone: a quiet line under it
+  // invites the player to turn the phone, where it does not reach the picture.
+  var turnHint = document.getElementById('turn-hint');
+  var coarsePointer = window.matchMedia ? window.matchMedia('(pointer: coarse)') : null;
+
+  function placeTurnHint() {
+    var below = picture.top + picture.height;
+    var room = window.innerHeight - below;
+    var upright = window.innerHeight > window.innerWidth && !!coarsePointer && coarsePointer.matches;
+    if (!upright || room < 64) {
+      turnHint.hidden = true;
+      return;
+    }
+    turnHint.style.top = (below + Math.min(24, (room - 48) / 2)) + 'px';
+    turnHint.hidden = false;
   }
 
   function picturePoint(clientX, clientY) {
@@ -53,6 +174,7 @@ var wolbyPage = (function() {
 
   function putPixels(image, x, y) {
     context.putImageData(image, x, y);
+    changed(x, y, image.width, image.height);
     var now = performance.now();
     if (status.firstPicture === null) {
       status.firstPicture = now;
@@ -111,6 +233,7 @@ var wolbyPage = (function() {
         resolve(index);
       };
       var keys = function(event) {
+        if (!live) return;  // another tab has the game: the veil over the box takes the keys
         if (event.key === 'Enter') answer(0);
         else if (event.key === 'Escape') answer(names.length - 1);
         else if (event.key !== 'Tab') return;
@@ -221,12 +344,40 @@ var wolbyPage = (function() {
   // as it reads any settings file. The game reads no more than a file's first
   // 25 bytes: a larger file is kept cut (of any size it might be).
   var kPickedMost = 1024;
+  // The fields end with the players' count, the record's 9th byte; a file that
+  // stops before it would start the game on defaults and lose the kept file.
+  var kFieldsBytes = 9;
+
+  // The record's bytes in the file as the game reads them: a stored CR LF is
+  // one LF, and 0x1A ends the data.
+  function recordLength(bytes) {
+    var length = 0;
+    for (var i = 0; i < bytes.length; ++i) {
+      if (bytes[i] === 0x1A) break;
+      if (bytes[i] === 0x0D && bytes[i + 1] === 0x0A) ++i;
+      ++length;
+    }
+    return length;
+  }
+
+  function toolsMessage(text) {
+    document.getElementById('tools-message').textContent = text;
+  }
+
   function takePicked() {
     var input = document.getElementById('picked');
     var file = input.files && input.files[0];
     if (!file) return;
+    toolsMessage('');
     file.slice(0, kPickedMost).arrayBuffer().then(function(buffer) {
-      pickedSettings = new Uint8Array(buffer);
+      var bytes = new Uint8Array(buffer);
+      if (recordLength(bytes) < kFieldsBytes) {
+        toolsMessage('Plik „' + file.name + '” nie zawiera ustawień gry (' +
+                     (bytes.length === 0 ? 'jest pusty' : 'jest za krótki') +
+                     '). Gra zostaje przy swoich ustawieniach.');
+        return;
+      }
+      pickedSettings = bytes;
       showTools(false);
       restart();
     }, function(error) {
@@ -238,21 +389,135 @@ var wolbyPage = (function() {
   // Space are theirs then, and Escape closes the panel. With the panel closed
   // every key is the game's, wherever the focus was left.
   function hasKeys() {
+    if (!live) return true;
     var focused = document.activeElement;
     return !document.getElementById('tools').hidden &&
            !!(focused && focused.closest && focused.closest('#tools, #tools-toggle'));
   }
 
-  function showTools(shown) {
-    document.getElementById('tools').hidden = !shown;
-    document.getElementById('tools-toggle').setAttribute('aria-expanded', shown ? 'true' : 'false');
+  function showTools(open) {
+    if (!open) toolsMessage('');
+    document.getElementById('tools').hidden = !open;
+    document.getElementById('tools-toggle').setAttribute('aria-expanded', open ? 'true' : 'false');
   }
+
+  // ------------------------------------------------------------ the state, for a screen reader
+  // The lines the game writes that tell a match's state (whose move, the
+  // clock, the scores, the result) are kept in #spoken, which a screen reader
+  // speaks as they change; one element a line, so that only a changed line is
+  // spoken. Any other line is another screen's: the match's lines go.
+  var spokenScorer = null;      // the score line that comes next is this player's
+  var spokenResult = [];        // the result's lines, until its last one
+  var spokenParts = ['mover', 'clock', 'score1', 'score2', 'result'];
+
+  function spoken(part) { return document.getElementById('spoken-' + part); }
+
+  function clearSpoken() {
+    spokenScorer = null;
+    spokenResult = [];
+    spokenParts.forEach(function(part) { spoken(part).textContent = ''; });
+  }
+
+  function say(part, text) {
+    var element = spoken(part);
+    if (element.textContent === text) return;
+    // A match's line that changes after its result belongs to the next match.
+    if (part !== 'result' && spoken('result').textContent !== '') spoken('result').textContent = '';
+    element.textContent = text;
+  }
+
+  function line(text) {
+    text = text.trim();
+    if (text === '') return;
+    var player = /^Gracz ([12])$/.exec(text);
+    if (player) {
+      spokenScorer = player[1];
+      return;
+    }
+    if (/^Ruch gracza [12]$/.test(text)) {
+      say('mover', text + '.');
+    } else if (/^Pozosta\u0142o \d+ sek\.$/.test(text)) {
+      say('clock', text);
+    } else if (/^Zebranych: \d+$/.test(text)) {
+      if (spokenScorer) say('score' + spokenScorer, 'Gracz ' + spokenScorer + ' \u2013 ' + text + '.');
+      spokenScorer = null;
+    } else if (/^GRATULACJE|^WYGRANA GRACZA|REMISEM$/.test(text)) {
+      spokenResult.push(text);
+    } else if (/^ESC - /.test(text) && spokenResult.length > 0) {
+      spokenResult.push(text + '.');
+      say('result', spokenResult.join(' '));
+      spokenResult = [];
+    } else {
+      clearSpoken();
+    }
+  }
+
+  // ------------------------------------------------------------ one live game per browser
+  // The game saves its settings in the browser's storage, which every tab of
+  // the site shares: the tab opened (or chosen) last has the game, and the
+  // others say so and take no input, so no tab saves over another's unseen.
+  var live = true;
+  var channel = null;
+  var tabId = Math.random().toString(36).slice(2) + Date.now().toString(36);
+
+  function openChannel() {
+    if (!window.BroadcastChannel || channel) return;
+    channel = new BroadcastChannel('wolby-live-game');
+    channel.onmessage = function(event) {
+      if (event.data && event.data.live && event.data.live !== tabId) setLive(false);
+    };
+  }
+
+  function claim() {
+    openChannel();
+    if (channel) channel.postMessage({live: tabId});
+  }
+
+  function setLive(isLive) {
+    if (live === isLive) return;
+    live = isLive;
+    document.getElementById('elsewhere').hidden = live;
+    if (!live) {
+      showTools(false);
+      document.getElementById('play-here').focus();
+      return;
+    }
+    // The other tab may have saved other settings: a game that kept older
+    // ones starts again with the stored file, as a new tab would.
+    var before = keptBytes();
+    if (!game || !running) return;
+    game.FS.syncfs(true, function(error) {
+      if (error) return;
+      var after = keptBytes();
+      var same = before && after && before.length === after.length &&
+                 before.every(function(b, i) { return b === after[i]; });
+      if (!same) restart();
+    });
+  }
+
+  function playHere() {
+    claim();
+    setLive(true);
+  }
+
+  // A page kept by the back/forward cache closes its channel (a page with one
+  // open is not kept) and takes the game back when it is shown again.
+  window.addEventListener('pagehide', function(event) {
+    if (!event.persisted || !channel) return;
+    channel.close();
+    channel = null;
+  });
+  window.addEventListener('pageshow', function(event) {
+    if (!event.persisted) return;
+    status.restored += 1;
+    playHere();
+  });
 
   // ------------------------------------------------------------ what the checks read
   // Whether the game waits for input now (and how often it has begun to),
   // the kept settings file, and, once asked for, a record of the pictures
   // put, the pauses and the page's input, with their times.
-  var status = {waiting: false, waits: 0, waitBegan: 0, firstPicture: null};
+  var status = {waiting: false, waits: 0, waitBegan: 0, firstPicture: null, restored: 0};
   var record = null;
 
   function waiting(timeoutMs) {
@@ -310,6 +575,7 @@ var wolbyPage = (function() {
 
   function ended(status) {
     running = false;
+    clearSpoken();
     showEnded(kEndedText);
     window.dispatchEvent(new CustomEvent('wolby-ended', {detail: status}));
   }
@@ -332,6 +598,8 @@ var wolbyPage = (function() {
     document.getElementById('ended').hidden = true;
     context.fillStyle = '#000';
     context.fillRect(0, 0, 800, 600);
+    changed(0, 0, 800, 600);
+    clearSpoken();
     var settings = {
       wolbyPage: wolbyPage,
       preRun: [prepareStorage],
@@ -382,6 +650,8 @@ var wolbyPage = (function() {
   }
 
   window.addEventListener('resize', layout);
+  if (coarsePointer && coarsePointer.addEventListener) coarsePointer.addEventListener('change', placeTurnHint);
+  document.getElementById('play-here').addEventListener('click', playHere);
   document.getElementById('again').addEventListener('click', start);
   document.getElementById('tools-toggle').addEventListener('click', function() {
     showTools(document.getElementById('tools').hidden);
@@ -398,15 +668,17 @@ var wolbyPage = (function() {
   });
   document.getElementById('picked').addEventListener('change', takePicked);
   // The page's own controls keep their touches and clicks from the game.
-  ['tools', 'tools-toggle', 'dialog', 'ended'].forEach(function(id) {
+  ['tools', 'tools-toggle', 'dialog', 'ended', 'elsewhere'].forEach(function(id) {
     var element = document.getElementById(id);
     ['mousedown', 'mousemove', 'touchstart'].forEach(function(type) {
-      element.addEventListener(type, function(event) { event.stopPropagation(); });
+      element.addEventListener(type, function(event) { event.stopPropagation(); }, {passive: true});
     });
   });
   layout();
+  claim();
 
   return {
+    line: line,
     start: start,
     failed: failed,
     hasKeys: hasKeys,
