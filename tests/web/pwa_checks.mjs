@@ -182,13 +182,21 @@ await check('a new build reaches a returning player on the second visit after it
     server = await serveSite(b.folder, {base: kBase, port});
     const seen = [];
     for (let visits = 0; visits < 2 && seen[seen.length - 1] !== 'B'; ++visits) {
-      page = await visit(browser, server.url);
+      page = await visit(browser, server.url, {prepare: (p) => p.evaluateOnNewDocument(() => {
+        navigator.serviceWorker.addEventListener('controllerchange', () => { window.workerChanged = true; });
+      })});
       seen.push(await builds(page));
       // The visit has found the new build: installed, it waits for the old pages to go.
       await page.waitForFunction((cache) => caches.keys().then((names) => names.includes(cache)),
                                  {timeout: 30000, polling: 100}, b.cache);
       await page.waitForFunction(() => navigator.serviceWorker.getRegistration()
           .then((r) => r && r.installing === null), {timeout: 30000, polling: 100});
+      // A page of the old build keeps its worker and the old cache: the new
+      // build waits (for three seconds here) instead of taking either over.
+      const tookOver = await page.waitForFunction((cache) => window.workerChanged ||
+          caches.keys().then((names) => !names.includes(cache)), {timeout: 3000, polling: 100}, a.cache)
+          .then(() => true, () => false);
+      expect(seen.at(-1) === 'B' || !tookOver, 'the new build took over a page of the old one');
       await page.close();
     }
     expect(seen[seen.length - 1] === 'B', `two visits after the new build showed ${seen}`);
