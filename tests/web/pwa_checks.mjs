@@ -3,7 +3,8 @@
 // on installing it and its manifest, the service worker in control on the
 // second visit, a match with the network off and with the host gone, an update
 // across two builds (never mixed), the loading line on a slow phone with no
-// layout shift, and file:// still refused.
+// layout shift, what a host that does not compress sends, and file:// still
+// refused.
 // usage: node pwa_checks.mjs <site folder>
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -258,6 +259,23 @@ await check('a slow phone: the loading line from the first paint, the bytes as t
     expect(await page.$eval('#loading', (l) => l.hidden), 'the loading line stays over the game');
     expect(seen.shift === 0, `layout shifts of ${seen.shift.toFixed(4)}`);
     console.log(`     the line went ${counts[0]} KB … ${counts.at(-1)} KB in ${counts.length} steps`);
+  } finally {
+    await browser.close();
+    await server.stop();
+  }
+});
+
+// ------------------------------------------------------------ the transfer
+await check('a host that does not compress sends at most 700 KB, the worker\'s own fetches included', async () => {
+  const server = await serveSite(site, {compress: false});
+  const browser = await launch();
+  try {
+    const page = await visit(browser, server.url);
+    await workerReady(page);
+    await page.waitForNetworkIdle({idleTime: 500, timeout: 30000});
+    const sent = server.counter.bytes / 1024;
+    expect(sent <= 700, `${sent.toFixed(0)} KB sent`);
+    console.log(`     ${sent.toFixed(0)} KB in ${server.counter.requests} requests`);
   } finally {
     await browser.close();
     await server.stop();
