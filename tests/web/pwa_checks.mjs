@@ -3,7 +3,8 @@
 // on installing it and its manifest, the service worker in control on the
 // second visit, a match with the network off and with the host gone, an update
 // across two builds (never mixed), the loading line on a slow phone with no
-// layout shift, and file:// still refused.
+// layout shift, what a host that does not compress sends, and file:// still
+// refused.
 // usage: node pwa_checks.mjs <site folder>
 import {execFileSync} from 'node:child_process';
 import fs from 'node:fs';
@@ -182,13 +183,21 @@ await check('a new build reaches a returning player on the second visit after it
     server = await serveSite(b.folder, {base: kBase, port});
     const seen = [];
     for (let visits = 0; visits < 2 && seen[seen.length - 1] !== 'B'; ++visits) {
-      page = await visit(browser, server.url);
+      page = await visit(browser, server.url, {prepare: (p) => p.evaluateOnNewDocument(() => {
+        navigator.serviceWorker.addEventListener('controllerchange', () => { window.workerChanged = true; });
+      })});
       seen.push(await builds(page));
       // The visit has found the new build: installed, it waits for the old pages to go.
       await page.waitForFunction((cache) => caches.keys().then((names) => names.includes(cache)),
                                  {timeout: 30000, polling: 100}, b.cache);
       await page.waitForFunction(() => navigator.serviceWorker.getRegistration()
           .then((r) => r && r.installing === null), {timeout: 30000, polling: 100});
+      // A page of the old build keeps its worker and the old cache: the new
+      // build waits (for three seconds here) instead of taking either over.
+      const tookOver = await page.waitForFunction((cache) => window.workerChanged ||
+          caches.keys().then((names) => !names.includes(cache)), {timeout: 3000, polling: 100}, a.cache)
+          .then(() => true, () => false);
+      expect(seen.at(-1) === 'B' || !tookOver, 'the new build took over a page of the old one');
       await page.close();
     }
     expect(seen[seen.length - 1] === 'B', `two visits after the new build showed ${seen}`);
@@ -250,6 +259,23 @@ await check('a slow phone: the loading line from the first paint, the bytes as t
     expect(await page.$eval('#loading', (l) => l.hidden), 'the loading line stays over the game');
     expect(seen.shift === 0, `layout shifts of ${seen.shift.toFixed(4)}`);
     console.log(`     the line went ${counts[0]} KB … ${counts.at(-1)} KB in ${counts.length} steps`);
+  } finally {
+    await browser.close();
+    await server.stop();
+  }
+});
+
+// ------------------------------------------------------------ the transfer
+await check('a host that does not compress sends at most 700 KB, the worker\'s own fetches included', async () => {
+  const server = await serveSite(site, {compress: false});
+  const browser = await launch();
+  try {
+    const page = await visit(browser, server.url);
+    await workerReady(page);
+    await page.waitForNetworkIdle({idleTime: 500, timeout: 30000});
+    const sent = server.counter.bytes / 1024;
+    expect(sent <= 700, `${sent.toFixed(0)} KB sent`);
+    console.log(`     ${sent.toFixed(0)} KB in ${server.counter.requests} requests`);
   } finally {
     await browser.close();
     await server.stop();
