@@ -3,7 +3,10 @@
 # the browser build and the Linux build draw it (identical), then the game in
 # Debian's chromium (tests/web/checks.mjs): the scenes' pictures against the
 # Linux build's headless ones, a match against the computer, Wyjście and a new
-# game, a phone's taps, and no error on the console.
+# game, a phone's taps, and no error on the console; then the page's own parts
+# (tests/web/page_checks.mjs): the picture's evenness on the screen, the hint on
+# an upright phone, the live region, a refused settings file, a second tab, a
+# hidden tab and the back/forward cache.
 # usage: scripts/web-check.sh <Linux build folder>   (after scripts/web.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -28,3 +31,4 @@ echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt")
 # puppeteer-core drives Debian's chromium; it downloads no browser.
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed"
+node tests/web/page_checks.mjs "$web/site"

@@ -82,23 +82,19 @@ const score = (text) => Number((/Zebranych: (\d+)/.exec(text) || [])[1]);
 // two picture colours takes at most one blended device pixel (no blur), and
 // each picture pixel between two others of clearly other colours covers the scale's
 // share of device pixels, within 0.35 (no runs of one or two at random).
-async function evenness(page) {
-  const box = await page.$eval('#screen', (e) => e.getBoundingClientRect().toJSON());
-  const shot = await page.screenshot({encoding: 'base64', clip: box, captureBeyondViewport: false});
-  const [source, screen] = await page.evaluate(async (base64) => {
-    const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
-    const image = await createImageBitmap(new Blob([bytes], {type: 'image/png'}));
-    const pen = new OffscreenCanvas(image.width, image.height).getContext('2d');
-    pen.drawImage(image, 0, 0);
-    const seen = pen.getImageData(0, 0, image.width, image.height);
-    const picture = document.getElementById('picture').getContext('2d').getImageData(0, 0, 800, 600);
-    return [Array.from(picture.data), {width: seen.width, height: seen.height, data: Array.from(seen.data)}];
-  }, shot);
+// Runs in the page, on the screenshot (PNG, base64) of #screen.
+async function judgeEvenness(base64) {
+  const bytes = Uint8Array.from(atob(base64), (c) => c.charCodeAt(0));
+  const image = await createImageBitmap(new Blob([bytes], {type: 'image/png'}));
+  const pen = new OffscreenCanvas(image.width, image.height).getContext('2d');
+  pen.drawImage(image, 0, 0);
+  const screen = pen.getImageData(0, 0, image.width, image.height);
+  const source = document.getElementById('picture').getContext('2d').getImageData(0, 0, 800, 600).data;
   const sx = screen.width / 800;
   const sy = screen.height / 600;
-  const at = (data, width, x, y) => (y * width + x) * 4;
-  const contrast = (a, i, j) => Math.max(...[0, 1, 2].map((k) => Math.abs(a[i + k] - a[j + k])));
+  const at = (width, x, y) => (y * width + x) * 4;
   const same = (a, i, b, j) => a[i] === b[j] && a[i + 1] === b[j + 1] && a[i + 2] === b[j + 2];
+  const contrast = (a, i, j) => Math.max(...[0, 1, 2].map((k) => Math.abs(a[i + k] - a[j + k])));
   let boundaries = 0;
   let isolated = 0;
   const faults = [];
@@ -111,9 +107,9 @@ async function evenness(page) {
     for (let d = 0; d < screen.width; ++d) {
       const v = (d + 0.5) / sx;
       const b = Math.min(Math.max(Math.round(v), 1), 799);
-      const p = at(screen.data, screen.width, d, yd);
-      const a = at(source, 800, b - 1, y);
-      const c = at(source, 800, b, y);
+      const p = at(screen.width, d, yd);
+      const a = at(800, b - 1, y);
+      const c = at(800, b, y);
       if (same(screen.data, p, source, a) && (v < b || !same(screen.data, p, source, c))) {
         weight[b - 1] += 1;
       } else if (same(screen.data, p, source, c)) {
@@ -131,7 +127,7 @@ async function evenness(page) {
       }
     }
     for (let x = 1; x < 799; ++x) {
-      const here = at(source, 800, x, y);
+      const here = at(800, x, y);
       if (!same(source, here, source, here - 4)) {
         ++boundaries;
         if (blended[x] > 1) faults.push(`${blended[x]} blended device pixels at (${x}, ${y})`);
@@ -147,12 +143,18 @@ async function evenness(page) {
       }
     }
   }
-  if (isolated < 100) throw new Error(`only ${isolated} lone picture pixels to judge`);
-  if (faults.length > 0) {
-    throw new Error(`at ${sx.toFixed(4)} x ${sy.toFixed(4)}: ${faults.length} faults (${boundaries} boundaries, ` +
-                    `${isolated} lone pixels), e.g. ${faults.slice(0, 3).join('; ')}`);
+  return {sx, sy, boundaries, isolated, faults: faults.length, some: faults.slice(0, 3)};
+}
+
+async function evenness(page) {
+  const box = await page.$eval('#screen', (e) => e.getBoundingClientRect().toJSON());
+  const shot = await page.screenshot({encoding: 'base64', clip: box, captureBeyondViewport: false});
+  const seen = await page.evaluate(`(${judgeEvenness.toString()})(${JSON.stringify(shot)})`);
+  if (seen.isolated < 100) throw new Error(`only ${seen.isolated} lone picture pixels to judge`);
+  if (seen.faults > 0) {
+    throw new Error(`at ${seen.sx.toFixed(4)} x ${seen.sy.toFixed(4)}: ${seen.faults} faults (${seen.boundaries} ` +
+                    `boundaries, ${seen.isolated} lone pixels), e.g. ${seen.some.join('; ')}`);
   }
-  return {sx, isolated};
 }
 
 const kScales = [
@@ -163,13 +165,16 @@ const kScales = [
 ];
 await check(`the picture's pixels stay even on the screen (${kScales.map((s) => s.name).join(', ')})`,
             async (browser) => {
+  const page = await openGame(browser, server.url, kScales[0].viewport);
   for (const scale of kScales) {
-    const page = await openGame(browser, server.url, scale.viewport);
-    // The menu, then the options screen: two pictures of text and art.
-    await page.waitForFunction(() => document.getElementById('screen').width > 0, {polling: 5});
+    await page.setViewport(scale.viewport);
+    // Once the screen canvas has the new device pixels, and a frame has shown them.
+    await page.waitForFunction((ratio) => {
+      const shown = document.getElementById('screen');
+      return devicePixelRatio === ratio && shown.width === Math.round(shown.getBoundingClientRect().width * ratio);
+    }, {timeout: 5000, polling: 20}, scale.viewport.deviceScaleFactor);
     await page.evaluate(() => new Promise((resolve) => requestAnimationFrame(() => requestAnimationFrame(resolve))));
     await evenness(page);
-    await page.close();
   }
 });
 
