@@ -4,7 +4,10 @@
 # Debian's chromium (tests/web/checks.mjs): the scenes' pictures against the
 # Linux build's headless ones, a match against the computer, Wyjście and a new
 # game, a phone's taps, and no error on the console; then the installed app
-# (tests/web/pwa_checks.mjs): installable, offline, updates, a slow phone.
+# (tests/web/pwa_checks.mjs): installable, offline, updates, a slow phone; and
+# the page's own parts (tests/web/page_checks.mjs): the picture's evenness on
+# the screen, the hint on an upright phone, the live region, a refused settings
+# file, a second tab, a hidden tab and the back/forward cache.
 # usage: scripts/web-check.sh <Linux build folder>   (after scripts/web.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -31,3 +34,4 @@ echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt")
 node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed"
 # The installed app: installable, offline, updated whole, loading on a slow phone.
 node tests/web/pwa_checks.mjs "$web/site"
+node tests/web/page_checks.mjs "$web/site"

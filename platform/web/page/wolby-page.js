@@ -78,7 +78,15 @@ var wolbyPage = (function() {
     try {
       new ResizeObserver(function(entries) {
         var box = entries[entries.length - 1].devicePixelContentBoxSize;
-        if (!box || !box[0]) return;
+        var ratio = window.devicePixelRatio || 1;
+        // Only a size near the laid-out one times the ratio (an emulated
+        // ratio may report the box in CSS pixels).
+        if (!box || !box[0] || Math.abs(box[0].inlineSize - picture.width * ratio) > 1 ||
+            Math.abs(box[0].blockSize - picture.height * ratio) > 1) {
+          measuresDevicePixels = false;
+          fitScreen(Math.round(picture.width * ratio), Math.round(picture.height * ratio));
+          return;
+        }
         measuresDevicePixels = true;
         fitScreen(box[0].inlineSize, box[0].blockSize);
       }).observe(shown, {box: 'device-pixel-content-box'});
