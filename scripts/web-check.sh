@@ -3,7 +3,8 @@
 # the browser build and the Linux build draw it (identical), then the game in
 # Debian's chromium (tests/web/checks.mjs): the scenes' pictures against the
 # Linux build's headless ones, a match against the computer, Wyjście and a new
-# game, a phone's taps, and no error on the console.
+# game, a phone's taps, and no error on the console; then the scenes, a match
+# and Wyjście in Firefox ESR and in WebKitGTK (tests/web/engines.mjs).
 # usage: scripts/web-check.sh <Linux build folder>   (after scripts/web.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -25,6 +26,11 @@ fi
 echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt") drawings, identical in both builds"
 
 "$host/tests/web/wolby_reference_pictures" tests/web/scenes.txt zdj/15.bmp "$out/linux"
-# puppeteer-core drives Debian's chromium; it downloads no browser.
+# puppeteer-core drives Debian's chromium and firefox-esr; it downloads no browser.
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed"
+status=0
+node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed" || status=1
+for engine in firefox webkit; do
+  node tests/web/engines.mjs $engine "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed-$engine" || status=1
+done
+exit $status
