@@ -25,11 +25,11 @@ for (const scene of readScenes(scenesFile)) {
 await shared.close();
 
 // ------------------------------------------------------------ a match against the computer
-await check('a whole match against the computer, with half-second replies', () => playMatch('chromium', server.url));
+await check('a whole match against the computer, with half-second replies', () => playMatch(launch, server.url));
 
 // ------------------------------------------------------------ Wyjście
 await check('Wyjście shows the end page, and a new game opens on the menu',
-            () => playToEndPage('chromium', server.url, expectPicture));
+            () => playToEndPage(launch, server.url, expectPicture));
 
 // ------------------------------------------------------------ the page's own keys
 await check('keys the game ignores move nothing of the page', async () => {

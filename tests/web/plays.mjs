@@ -128,8 +128,9 @@ async function matchOver(page) {
   });
 }
 
-export async function playMatch(engine, url) {
-  const browser = await launch(null, engine);
+// `open` gives a browser (or a private window of one) with a storage of its own.
+export async function playMatch(open, url) {
+  const browser = await open();
   try {
     const page = await openGame(browser, url);
     await pickSettings(page, Buffer.from('90E140000102050001000000', 'hex'));
@@ -177,9 +178,12 @@ export async function playMatch(engine, url) {
   }
 }
 
-// Wyjście shows the end page; its button opens a new game on the menu.
-export async function playToEndPage(engine, url, expectPicture) {
-  const browser = await launch(null, engine);
+// Wyjście shows the end page; its button opens a new game on the menu. With
+// pointerOff the pointer then leaves the menu's buttons before the picture:
+// WebKit tells the new game where the pointer is (over Wyjście, where the
+// end page's button was) whenever the end page goes, and the game marks it.
+export async function playToEndPage(open, url, expectPicture, {pointerOff = false} = {}) {
+  const browser = await open();
   try {
     const page = await openGame(browser, url);
     await page.mouse.click(300, 345);
@@ -190,7 +194,8 @@ export async function playToEndPage(engine, url, expectPicture) {
     await page.click('#again');
     await page.waitForFunction((s) => wolbyPage.status().waits > s && wolbyPage.status().firstPicture !== null,
                                {timeout: 15000, polling: 5}, since);
-    await expectPicture(page, 'again', ['menu']);
+    if (pointerOff) await input(page, () => page.mouse.move(600, 500));
+    await expectPicture(page, 'again', [pointerOff ? 'menu-no-marker' : 'menu']);
   } finally {
     await browser.close();
   }
