@@ -30,7 +30,18 @@ echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt")
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 status=0
 node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed" || status=1
+# Firefox and WebKit side by side: most of their time is the game's own
+# pauses and the browsers' start. Each one's lines are shown when it ends.
+pids=()
+trap '[ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null' EXIT
 for engine in firefox webkit; do
-  node tests/web/engines.mjs $engine "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed-$engine" || status=1
+  node tests/web/engines.mjs $engine "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed-$engine" \
+    >"$out/$engine.log" 2>&1 &
+  pids+=($!)
+done
+for engine in firefox webkit; do
+  wait "${pids[0]}" || status=1
+  pids=("${pids[@]:1}")
+  cat "$out/$engine.log"
 done
 exit $status

@@ -5,6 +5,7 @@
 // over either.
 import {spawn} from 'node:child_process';
 import net from 'node:net';
+import os from 'node:os';
 
 const kMiniBrowser = process.env.MINIBROWSER || '/usr/lib/x86_64-linux-gnu/webkit2gtk-4.1/MiniBrowser';
 const kWaitPoll = 50;
@@ -46,10 +47,21 @@ async function until(what, condition, timeout) {
   }
 }
 
+// The driver and X server go with this process, however it ends (MiniBrowser
+// goes with its X server).
+const started = new Set();
+process.on('exit', () => started.forEach((child) => child.kill()));
+for (const signal of ['SIGINT', 'SIGTERM', 'SIGHUP']) process.on(signal, () => process.exit(128 + os.constants.signals[signal]));
+function own(child) {
+  started.add(child);
+  child.on('exit', () => started.delete(child));
+  return child;
+}
+
 // Xvfb, its display number read from -displayfd.
 function startX() {
-  const x = spawn('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
-                  {stdio: ['ignore', 'ignore', 'pipe', 'pipe']});
+  const x = own(spawn('Xvfb', ['-displayfd', '3', '-noreset', '-screen', '0', '1280x1024x24', '-nolisten', 'tcp'],
+                      {stdio: ['ignore', 'ignore', 'pipe', 'pipe']}));
   let log = '';
   x.stderr.on('data', (chunk) => { log += chunk; });
   return new Promise((resolve, reject) => {
@@ -235,8 +247,8 @@ class Driver {
     const port = await freePort();
     this.base = `http://127.0.0.1:${port}`;
     this.log = '';
-    this.process = spawn('WebKitWebDriver', [`--port=${port}`], {env: {...process.env, DISPLAY: this.x.display},
-                                                                  stdio: ['ignore', 'pipe', 'pipe']});
+    this.process = own(spawn('WebKitWebDriver', [`--port=${port}`], {env: {...process.env, DISPLAY: this.x.display},
+                                                                      stdio: ['ignore', 'pipe', 'pipe']}));
     for (const stream of [this.process.stdout, this.process.stderr]) {
       stream.on('data', (chunk) => { this.log = (this.log + chunk).slice(-4000); });
     }
