@@ -28,7 +28,7 @@ for (const note of new Set(notes)) console.log(`     ${note}`);
 
 // A private window of the same browser each: this engine's start is slow.
 const privateWindow = () => shared.createBrowserContext();
-await check('a whole match against the computer, with half-second replies', () => playMatch(privateWindow, server.url));
+await check('a whole match against the computer, with half-second replies', () => playMatch(privateWindow, server.url, {fastest: engine === 'webkit' ? 300 : 480}));
 await check('Wyjście shows the end page, and a new game opens on the menu',
             () => playToEndPage(privateWindow, server.url, expectPicture, {pointerOff: true}));
 await shared.close();

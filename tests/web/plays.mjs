@@ -129,7 +129,10 @@ async function matchOver(page) {
 }
 
 // `open` gives a browser (or a private window of one) with a storage of its own.
-export async function playMatch(open, url) {
+// `fastest` is the least median reply taken: WebKit's figures run up to a few
+// tens of ms short (more on a busy machine), the wait they start from begun
+// after the pause had; a computer that does not pause at all is still caught.
+export async function playMatch(open, url, {fastest = 480} = {}) {
   const browser = await open();
   try {
     const page = await openGame(browser, url);
@@ -169,7 +172,7 @@ export async function playMatch(open, url) {
     if (moves < 5) throw new Error(`the match ended after only ${moves} moves of the person`);
     const sorted = [...replies].sort((a, b) => a - b);
     const median = sorted[Math.floor(sorted.length / 2)];
-    if (!(median >= 480 && median <= 650)) {
+    if (!(median >= fastest && median <= 650)) {
       throw new Error(`the computer answered in a median ${median.toFixed(0)} ms (of ${replies.length}), not 500`);
     }
     console.log(`     ${moves} moves of the person; the computer answered in a median ${median.toFixed(0)} ms`);
