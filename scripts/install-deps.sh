@@ -3,7 +3,8 @@
 # only those missing. Usage: install-deps.sh <group>... (default: test)
 #   play     building and playing the game
 #   web      building the browser game
-#   browser  the browser checks: chromium, driven from Node.js (npm)
+#   browser  the browser checks: chromium, firefox-esr and WebKitGTK (its WebDriver
+#            under Xvfb), driven from Node.js (npm)
 #   unit     the unit tests, benchmarks, sanitizers, valgrind
 #   window   the real-window tests: X servers, desktops, Wayland, screenshots
 #   wine     the Windows build, its zip and its play under Wine
@@ -16,7 +17,7 @@ declare -A group
 group[play]="build-essential cmake pkg-config libsdl2-dev libsdl2-ttf-dev fonts-dejavu-core zlib1g-dev"
 # Debian's emscripten (its Node.js runs the compiler's tools).
 group[web]="emscripten zip"
-group[browser]="chromium"
+group[browser]="chromium firefox-esr webkit2gtk-driver xvfb"
 # Unit tests, benchmarks, the sanitizer build and its fuzzing, valgrind, and
 # saves watched from outside (strace: held flushes, the calls they make).
 group[unit]="libgtest-dev libbenchmark-dev valgrind clang-14 libclang-rt-14-dev strace"

@@ -64,6 +64,7 @@ part "Windows zip under Wine" scripts/wine-zip.sh build/win32
 part "Windows installer under Wine" scripts/wine-installer.sh build/win32
 
 # The browser game: built with emscripten (the Release build's tools draw its
-# text lines), then played in chromium against the Linux build's pictures.
+# text lines), then played in chromium, firefox-esr and WebKitGTK against the
+# Linux build's pictures.
 part "Browser build (emscripten)" env WOLBY_WERROR=ON scripts/web.sh --host-build build/release
-part "Browser checks (chromium)" scripts/web-check.sh build/release
+part "Browser checks (chromium, firefox, webkit)" scripts/web-check.sh build/release

@@ -7,7 +7,8 @@
 # (tests/web/pwa_checks.mjs): installable, offline, updates, a slow phone; and
 # the page's own parts (tests/web/page_checks.mjs): the picture's evenness on
 # the screen, the hint on an upright phone, the live region, a refused settings
-# file, a second tab, a hidden tab and the back/forward cache.
+# file, a second tab, a hidden tab and the back/forward cache; then the scenes,
+# a match and Wyjście in Firefox ESR and in WebKitGTK (tests/web/engines.mjs).
 # usage: scripts/web-check.sh <Linux build folder>   (after scripts/web.sh)
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -29,9 +30,25 @@ fi
 echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt") drawings, identical in both builds"
 
 "$host/tests/web/wolby_reference_pictures" tests/web/scenes.txt zdj/15.bmp "$out/linux"
-# puppeteer-core drives Debian's chromium; it downloads no browser.
+# puppeteer-core drives Debian's chromium and firefox-esr; it downloads no browser.
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
-node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed"
+status=0
+node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed" || status=1
 # The installed app: installable, offline, updated whole, loading on a slow phone.
-node tests/web/pwa_checks.mjs "$web/site"
-node tests/web/page_checks.mjs "$web/site"
+node tests/web/pwa_checks.mjs "$web/site" || status=1
+node tests/web/page_checks.mjs "$web/site" || status=1
+# Firefox and WebKit side by side: most of their time is the game's own
+# pauses and the browsers' start. Each one's lines are shown when it ends.
+pids=()
+trap '[ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null' EXIT
+for engine in firefox webkit; do
+  node tests/web/engines.mjs $engine "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed-$engine" \
+    >"$out/$engine.log" 2>&1 &
+  pids+=($!)
+done
+for engine in firefox webkit; do
+  wait "${pids[0]}" || status=1
+  pids=("${pids[@]:1}")
+  cat "$out/$engine.log"
+done
+exit $status

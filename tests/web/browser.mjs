@@ -1,11 +1,13 @@
 // What the browser checks and figures share: the site served on loopback,
-// Debian's chromium driven by puppeteer-core, the game's page opened and
-// waited on, pictures read from its canvas, and the scenes file.
+// a browser engine (Debian's chromium or firefox-esr driven by puppeteer-core,
+// WebKitGTK through its WebDriver), the game's page opened and waited on,
+// pictures read from its canvas, and the scenes file.
 import fs from 'node:fs';
 import http from 'node:http';
 import os from 'node:os';
 import path from 'node:path';
 import puppeteer from 'puppeteer-core';
+import {launchWebKit} from './webdriver.mjs';
 
 export const kWidth = 800;
 export const kHeight = 600;
@@ -17,7 +19,9 @@ const kTypes = {
 };
 
 // Serves the folder on 127.0.0.1 (a free port); resolves with its address and a stop.
-export function serve(folder) {
+// A headScript is put first in every page's head (to catch errors where the
+// engine reports none).
+export function serve(folder, headScript = null) {
   folder = path.resolve(folder);
   const server = http.createServer((request, response) => {
     const name = decodeURIComponent(new URL(request.url, 'http://x').pathname);
@@ -28,6 +32,10 @@ export function serve(folder) {
     }
     response.writeHead(200, {'Content-Type': kTypes[path.extname(file)] || 'application/octet-stream',
                              'Cache-Control': 'no-cache'});
+    if (headScript && file.endsWith('.html')) {
+      response.end(fs.readFileSync(file, 'utf8').replace(/<head>/i, `$&<script>${headScript}</script>`));
+      return;
+    }
     fs.createReadStream(file).pipe(response);
   });
   return new Promise((resolve) => server.listen(0, '127.0.0.1', () => {
@@ -44,8 +52,22 @@ export function temporaryFolder(prefix) {
   return folder;
 }
 
-// Chromium with a profile of its own (kept across a restart when given the same folder).
-export async function launch(profile) {
+// The engines the checks run in. Chromium and Firefox keep a profile across a
+// restart (given the same folder); WebKit's automated browser keeps its
+// storage in memory, so a restart starts it afresh.
+export const engines = ['chromium', 'firefox', 'webkit'];
+export function keepsProfile(engine) {
+  return engine !== 'webkit';
+}
+
+// The engine's browser with a profile of its own: chromium unless told.
+export async function launch(profile, engine = 'chromium') {
+  if (engine === 'firefox') {
+    return puppeteer.launch({browser: 'firefox', executablePath: process.env.FIREFOX || '/usr/bin/firefox-esr',
+                             headless: true, userDataDir: profile || temporaryFolder('wolby-profile-')});
+  }
+  if (engine === 'webkit') return launchWebKit();
+  if (engine !== 'chromium') throw new Error(`no engine ${engine}`);
   const args = ['--headless=new', '--disable-gpu', '--disable-background-networking', '--disable-component-update',
                 '--disable-sync', '--no-first-run', '--no-default-browser-check', '--disable-quic',
                 '--disable-features=Translate,MediaRouter,OptimizationHints', '--password-store=basic'];

@@ -2,10 +2,8 @@
 // scenes' pictures against the Linux build's, a match against the computer,
 // Wyjście and the page's new start, a phone's taps, and a console with no error.
 // usage: node checks.mjs <site folder> <scenes.txt> <reference folder> <output folder>
-import fs from 'node:fs';
-import path from 'node:path';
-import {consoleErrors, differingPixels, digest, kMatchSettings, launch, openGame, picture, pictureDigest,
-        pickSettings, playMatch, readScenes, savePicture, serve, settled, sleep, started, temporaryFolder, waits} from './browser.mjs';
+import {consoleErrors, launch, openGame, pickSettings, readScenes, serve, started} from './browser.mjs';
+import {checker, input, pictures, playTimedMatch, playScene, playToEndPage} from './plays.mjs';
 
 const [site, scenesFile, references, out] = process.argv.slice(2);
 if (!out) {
@@ -13,150 +11,25 @@ if (!out) {
   process.exit(2);
 }
 const server = await serve(site);
-const failures = [];
-let passed = 0;
-
-async function check(name, body) {
-  const began = Date.now();
-  try {
-    await body();
-    ++passed;
-    console.log(`ok   ${name} (${((Date.now() - began) / 1000).toFixed(1)} s)`);
-  } catch (error) {
-    failures.push(name);
-    console.log(`FAIL ${name}: ${error.message}`);
-  }
-}
-
-const referenceDigests = new Map();
-function reference(name) {
-  return fs.readFileSync(path.join(references, `${name}.rgb`));
-}
-function referenceDigest(name) {
-  if (!referenceDigests.has(name)) referenceDigests.set(name, digest(reference(name)));
-  return referenceDigests.get(name);
-}
-
-// The canvas must be one of the named Linux pictures, pixel for pixel; a
-// mismatch leaves the pictures in the output folder.
-async function expectPicture(page, label, names) {
-  const seenDigest = await pictureDigest(page);
-  if (names.some((name) => referenceDigest(name) === seenDigest)) return;
-  const seen = await picture(page);
-  let best = null;
-  for (const name of names) {
-    const differing = differingPixels(seen, reference(name));
-    if (differing === 0) return;
-    if (!best || differing < best.differing) best = {name, differing};
-  }
-  savePicture(path.join(out, `${label}-browser.ppm`), seen);
-  savePicture(path.join(out, `${label}-linux.ppm`), reference(best.name));
-  throw new Error(`${label}: ${best.differing} pixels differ from the Linux picture ${best.name} ` +
-                  `(both in ${out})`);
-}
-
-async function input(page, act) {
-  const since = await waits(page);
-  await act();
-  await settled(page, since);
-}
+const {check, finish} = checker();
+const expectPicture = pictures(references, out);
 
 // ------------------------------------------------------------ the scenes
 // Each scene in a storage of its own: a private window of one browser, or a
 // browser of its own where the scene starts the browser again.
 const shared = await launch();
-async function playScene(scene) {
-  const ownBrowser = scene.steps.some((step) => step.kind === 'restart-browser');
-  const profile = temporaryFolder('wolby-profile-');
-  let browser = ownBrowser ? await launch(profile) : await shared.createBrowserContext();
-  try {
-    let page = await openGame(browser, server.url);
-    if (scene.settings) await pickSettings(page, scene.settings);
-    let shots = 0;
-    for (const step of scene.steps) {
-      switch (step.kind) {
-        case 'move': await input(page, () => page.mouse.move(step.x, step.y)); break;
-        case 'click': await input(page, () => page.mouse.click(step.x, step.y)); break;
-        case 'esc': await input(page, () => page.keyboard.press('Escape')); break;
-        case 'wait':
-          await sleep(step.ms);
-          await page.waitForFunction(() => wolbyPage.status().waiting, {polling: 5});
-          break;
-        case 'shot': await expectPicture(page, `${scene.name}-${++shots}`, [step.name]); break;
-        case 'series':
-          await expectPicture(page, `${scene.name}-${++shots}`,
-                              Array.from({length: step.count}, (_, i) => `${step.name}-${i}`));
-          break;
-        case 'reload':
-          await page.reload({waitUntil: 'load'});
-          await started(page);
-          break;
-        case 'restart-browser':
-          await browser.close();
-          browser = await launch(profile);
-          page = await openGame(browser, server.url);
-          break;
-      }
-    }
-  } finally {
-    await browser.close();
-  }
-}
-
 for (const scene of readScenes(scenesFile)) {
-  await check(`scene ${scene.name}: the Linux build's pictures`, () => playScene(scene));
+  await check(`scene ${scene.name}: the Linux build's pictures`,
+              () => playScene({engine: 'chromium', url: server.url, expectPicture, shared}, scene));
 }
 await shared.close();
 
 // ------------------------------------------------------------ a match against the computer
-// One person (player 1) against the computer on 5 x 5 (browser.mjs plays it);
-// the computer answers half a second after the person's move has been drawn.
-await check('a whole match against the computer, with half-second replies', async () => {
-  const browser = await launch();
-  try {
-    const page = await openGame(browser, server.url);
-    await pickSettings(page, kMatchSettings);
-    const replies = [];
-    const moves = await playMatch(page, async () => {
-      // The person's move is drawn: the computer's half second runs from the
-      // wait. A computer with no legal square passes, and nothing comes.
-      const waitBegan = await page.evaluate(() => { wolbyPage.startRecord(); return wolbyPage.status().waitBegan; });
-      const since = await waits(page);
-      await page.waitForFunction((s) => wolbyPage.status().waits > s, {timeout: 1500, polling: 5}, since)
-          .catch(() => {});
-      const record = await page.evaluate(() => wolbyPage.takeRecord());
-      const board = record.pictures.find((p) => p.x < 406 && p.y < 406 && p.x + p.width > 100);
-      if (board) replies.push(board.time - waitBegan);
-    });
-    const sorted = [...replies].sort((a, b) => a - b);
-    const median = sorted[Math.floor(sorted.length / 2)];
-    if (!(median >= 480 && median <= 650)) {
-      throw new Error(`the computer answered in a median ${median.toFixed(0)} ms (of ${replies.length}), not 500`);
-    }
-    console.log(`     ${moves} moves of the person; the computer answered in a median ${median.toFixed(0)} ms`);
-  } finally {
-    await browser.close();
-  }
-});
+await check('a whole match against the computer, with half-second replies', () => playTimedMatch(launch, server.url));
 
 // ------------------------------------------------------------ Wyjście
-await check('Wyjście shows the end page, and a new game opens on the menu', async () => {
-  const browser = await launch();
-  try {
-    const page = await openGame(browser, server.url);
-    await page.mouse.click(300, 345);
-    await page.waitForSelector('#ended:not([hidden])', {timeout: 5000});
-    const text = await page.$eval('#ended', (e) => e.textContent);
-    if (!/zako\u0144czona/.test(text)) throw new Error(`the end page says "${text.trim()}"`);
-    const since = await waits(page);
-    await page.click('#again');
-    await page.waitForFunction((s) => wolbyPage.status().waits > s && wolbyPage.status().firstPicture !== null,
-                               {timeout: 15000, polling: 5}, since);
-    await expectPicture(page, 'again', ['menu']);
-  } finally {
-    await browser.close();
-  }
-});
+await check('Wyjście shows the end page, and a new game opens on the menu',
+            () => playToEndPage(launch, server.url, expectPicture));
 
 // ------------------------------------------------------------ the page's own keys
 await check('keys the game ignores move nothing of the page', async () => {
@@ -306,5 +179,4 @@ await check('the console shows no error', async () => {
 });
 
 server.stop();
-console.log(`${passed} passed, ${failures.length} failed`);
-process.exit(failures.length === 0 ? 0 : 1);
+process.exit(finish());
