@@ -13,7 +13,10 @@
 // - Everything runs on the one thread of the message loop.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace platform {
 
@@ -193,5 +196,25 @@ void GetBitmapSize(Bitmap bitmap, std::int32_t* width, std::int32_t* height);
 bool StretchBitmap(DrawingContext context, std::int32_t x, std::int32_t y, std::int32_t width,
                    std::int32_t height, Bitmap bitmap);
 void DeleteBitmap(Bitmap bitmap);
+
+// ---------------------------------------------------------------- files
+// Up to `most` bytes from the start of the file at `path` (links followed).
+// False when it is no regular file (missing, a folder, a FIFO, a device, a
+// socket) or cannot be read; such a file is never opened in a way that waits.
+bool ReadFileHead(const char* path, std::size_t most, std::vector<std::uint8_t>& bytes);
+// Makes the file at `path` hold exactly `bytes`; false when it does not.
+// - Symbolic links stay: the file they lead to gets the bytes (Linux).
+// - A file that is not a regular one, or that the player may not write or
+//   read back (its mode, a read-only disk), is left as it is and the save fails.
+// - The bytes go to a new temporary file of a name no one else uses, beside
+//   the file, which is flushed, renamed over it, and the folder flushed too:
+//   a crash leaves the old file or the whole new one, and of two saves at once
+//   the last rename wins with each reporting its own outcome. The file keeps
+//   its mode and, where the system permits, its owner.
+// - A file with other names (hard links, Linux), and a file in a folder that
+//   takes no new file, is rewritten where it is, so that every name sees the
+//   new bytes; only there can a save cut off half-way leave new bytes over old.
+// - Nothing is ever removed but the temporary this save made.
+bool ReplaceFileContents(const char* path, std::span<const std::uint8_t> bytes);
 
 }  // namespace platform
