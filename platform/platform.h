@@ -1,9 +1,10 @@
 // The platform layer: every operation the game asks of its platform, under the
 // platform's own names, in plain C++ types. The game's code calls only what is
 // declared here; each backend implements all of it:
-//   sdl/       the real game: a full-screen window, real input, clock and dialogs;
-//   headless/  tests: no window, a virtual clock, posted input, scripted dialogs.
-// A Win32/DirectDraw backend maps each operation onto the call of the same name.
+//   sdl/       the Linux game: a full-screen window, real input, clock and dialogs;
+//   headless/  tests: no window, a virtual clock, posted input, scripted dialogs;
+//   web/       the browser game: the page's events, a canvas, HTML dialogs;
+//   win32/     the Windows game, each operation on the Win32 call of the same name.
 //
 // Conventions the callers rely on:
 // - Colours are 0x00BBGGRR. Surfaces hold RGB565 pixels, so colours quantise
@@ -58,8 +59,8 @@ constexpr unsigned WM_LBUTTONDOWN = 513;
 constexpr std::uintptr_t VK_ESCAPE = 27;
 
 // The window receives WM_ACTIVATEAPP when another program is switched to and
-// back, and WM_PAINT when its picture has to be drawn again (the SDL and the
-// headless backend send neither on their own). A procedure that takes WM_PAINT
+// back, and WM_PAINT when its picture has to be drawn again (the backends that
+// emulate the window system, common/, send neither on their own). A procedure that takes WM_PAINT
 // calls ValidateRect, or the message comes again.
 // Mouse messages carry the pointer's x in the low and y in the high 16 bits of
 // lParam, in the 800 x 600 picture's coordinates.
@@ -69,6 +70,14 @@ struct Message {
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;
 };
+
+// A mouse message's lParam from its point, and its point back.
+constexpr std::intptr_t PackPoint(std::int32_t x, std::int32_t y) {
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(x) & 0xFFFFu) |
+                                      ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16));
+}
+constexpr std::int32_t PointX(std::intptr_t lParam) { return static_cast<std::int32_t>(lParam & 0xFFFF); }
+constexpr std::int32_t PointY(std::intptr_t lParam) { return static_cast<std::int32_t>((lParam >> 16) & 0xFFFF); }
 
 using WindowProc = std::intptr_t (*)(Window window, unsigned message, std::uintptr_t wParam,
                                      std::intptr_t lParam);

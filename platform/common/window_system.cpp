@@ -6,6 +6,12 @@
 #include "platform/common/surface.h"
 
 namespace platform {
+
+// A cursor is only the resource it was loaded from.
+struct CursorObject {
+    int resource = 0;
+};
+
 namespace common {
 
 namespace {
@@ -31,6 +37,16 @@ void PostToWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
     } else {
         e.queue.Post(posted);
     }
+}
+
+Cursor ForkCursor() {
+    static CursorObject fork{kForkCursor};
+    return &fork;
+}
+
+void PostClick(std::intptr_t point, bool foldMoves) {
+    PostToWindow(WM_MOUSEMOVE, 0, point, foldMoves);
+    PostToWindow(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point, foldMoves);
 }
 
 }  // namespace common

@@ -87,8 +87,7 @@ void Translate(const SDL_Event& event) {
                 const bool known = S().pressKnown;
                 const std::intptr_t point = sdl::PictureParam(known ? S().pressX : event.button.x,
                                                               known ? S().pressY : event.button.y);
-                Post(WM_MOUSEMOVE, 0, point);
-                Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+                common::PostClick(point, /*foldMoves=*/true);
             }
             S().pressKnown = false;
             break;
