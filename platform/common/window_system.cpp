@@ -44,6 +44,14 @@ Cursor ForkCursor() {
     return &fork;
 }
 
+std::uintptr_t VirtualKeyFor(char c) {
+    if (c == '\x1b') return VK_ESCAPE;
+    if (c == '\r' || c == ' ') return static_cast<std::uintptr_t>(c);
+    if (c >= 'a' && c <= 'z') return static_cast<std::uintptr_t>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uintptr_t>(c);
+    return 0xFF;
+}
+
 void PostClick(std::intptr_t point, bool foldMoves) {
     PostToWindow(WM_MOUSEMOVE, 0, point, foldMoves);
     PostToWindow(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point, foldMoves);

@@ -60,6 +60,11 @@ void PostToWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
 // each backend shows it in its own way.
 Cursor ForkCursor();
 
+// The virtual-key code of the key that types `c`: ESC ('\x1b'), Enter ('\r'),
+// space, a letter of either case or a digit; any other key is 0xFF, as the
+// game only tells ESC from the rest.
+std::uintptr_t VirtualKeyFor(char c);
+
 // A press of the left button at `point` (PackPoint), as the window system
 // reports one: the pointer's move there first, then the press.
 void PostClick(std::intptr_t point, bool foldMoves = false);

@@ -71,15 +71,9 @@ EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void*) {
 EM_BOOL OnTouchOther(int, const EmscriptenTouchEvent*, void*) { return EM_TRUE; }
 
 std::uintptr_t VirtualKey(const EmscriptenKeyboardEvent& key) {
-    if (std::strcmp(key.key, "Escape") == 0) return VK_ESCAPE;
-    if (std::strcmp(key.key, "Enter") == 0) return 13;
-    if (std::strcmp(key.key, " ") == 0) return 32;
-    if (key.key[0] != 0 && key.key[1] == 0) {
-        const char c = key.key[0];
-        if (c >= 'a' && c <= 'z') return static_cast<std::uintptr_t>(c - 'a' + 'A');
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uintptr_t>(c);
-    }
-    return 0xFF;  // some other key: the game only tells ESC from the rest
+    if (std::strcmp(key.key, "Escape") == 0) return common::VirtualKeyFor('\x1b');
+    if (std::strcmp(key.key, "Enter") == 0) return common::VirtualKeyFor('\r');
+    return common::VirtualKeyFor(key.key[0] != 0 && key.key[1] == 0 ? key.key[0] : '\0');
 }
 
 // The game takes every key; the browser keeps its own commands (with Ctrl, Alt
