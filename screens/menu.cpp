@@ -6,15 +6,17 @@
 #include "screens/screen.h"
 #include "screens/sheet.h"
 
-namespace {
-
-constexpr int kItems = 4;
-constexpr std::int32_t kItemHeight = 50;
+namespace menu_layout {
 
 std::int32_t PictureLeft() { return ScreenWidth() / 2 - 160; }
 std::int32_t PictureRight() { return ScreenWidth() / 2 + 160; }
-// Top of the first item's band: 120 pixels below the picture's top.
 std::int32_t FirstItemTop() { return ScreenHeight() / 2 - 130; }
+
+}  // namespace menu_layout
+
+namespace {
+
+using namespace menu_layout;
 
 // The item (1 to 4) whose band holds the point, strictly inside; 0 for none.
 int ItemAt(std::int32_t x, std::int32_t y) {

@@ -16,26 +16,9 @@ constexpr platform::Colour kTextColour = 0xC8C864;  // RGB(100, 200, 200)
 constexpr platform::Colour kBlack = 0x000000;
 
 constexpr std::int32_t kLabelX = 100;
-constexpr std::int32_t kLeftArrowX = 400;
 constexpr std::int32_t kValueX = 440;
-constexpr std::int32_t kRightArrowX = 500;
-constexpr std::int32_t kRowHeight = 50;
 
-enum Row { BoardSize, HumanPlayers, MoveSeconds, Colour1, Colour2, RowCount };
-
-constexpr std::int32_t kRowY[RowCount] = {150, 200, 250, 300, 350};
-
-// Code page 1250. The split literal (a hex escape would swallow the "c") is
-// in parentheses, which tells the compiler it is not a missing comma.
-constexpr const char* kLabels[RowCount] = {
-    "Wielko\x9C\xE6 planszy",
-    "Ilo\x9C\xE6 graczy",
-    ("Czas na ruch (0 - czas wy\xB3\xB9" "czony)[sek]"),
-    "Kolor pionk\xF3w gracza 1",
-    "Kolor pionk\xF3w gracza 2",
-};
-
-constexpr platform::Rect kBackButton{350, 450, 450, 500};
+using namespace options_layout;
 
 bool Inside(std::int32_t low, std::int32_t v, std::int32_t high) { return low < v && v < high; }
 
@@ -144,9 +127,9 @@ void OptionsClick(std::int32_t x, std::int32_t y) {
         g_screen = Screen::Menu;
         Ask(Command::SaveSettings);
         DrawMenu();
-    } else if (Inside(kLeftArrowX, x, kLeftArrowX + 50)) {
+    } else if (Inside(kLeftArrowX, x, kLeftArrowX + kArrowWidth)) {
         Step(y, -1);
-    } else if (Inside(kRightArrowX, x, kRightArrowX + 50)) {
+    } else if (Inside(kRightArrowX, x, kRightArrowX + kArrowWidth)) {
         Step(y, +1);
     }
 }

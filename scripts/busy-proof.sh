@@ -10,9 +10,9 @@
 # usage: scripts/busy-proof.sh [-n runs (20)] [-s spinners (one per core)]
 #          [-b build folder (build/release)] [-w Windows build folder (build/win32)]
 #          [-l log folder (<build folder>/busy-proof)] [test ...]
-# A test is a CTest name of the build folder, or wine-smoke, wine-zip or
-# check-deb. Without tests: every real-window test of the build folder (label
-# window), wine-smoke, wine-zip and check-deb.
+# A test is a CTest name of the build folder, or wine-smoke, wine-zip,
+# wine-installer or check-deb. Without tests: every real-window test of the
+# build folder (label window), wine-smoke, wine-zip, wine-installer and check-deb.
 set -uo pipefail
 cd "$(dirname "$0")/.."
 runs=20
@@ -35,7 +35,7 @@ shift $((OPTIND - 1))
 tests=("$@")
 if [ ${#tests[@]} -eq 0 ]; then
   mapfile -t tests < <(ctest --test-dir "$build" -N -L window | sed -nE 's/^ *Test +#[0-9]+: +([^ ]+).*/\1/p')
-  tests+=(wine-smoke wine-zip check-deb)
+  tests+=(wine-smoke wine-zip wine-installer check-deb)
 fi
 logs=${logs:-$build/busy-proof}
 rm -rf "$logs"
@@ -57,7 +57,7 @@ echo "busy-proof: $spinners spinning processes on $(nproc) cores; $runs runs of 
 # run_once <test> <log>: one run, its status.
 run_once() {
   case $1 in
-    wine-smoke | wine-zip) "scripts/$1.sh" "$win32" ;;
+    wine-smoke | wine-zip | wine-installer) "scripts/$1.sh" "$win32" ;;
     check-deb) scripts/check-deb.sh "$build" ;;
     *) ctest --test-dir "$build" -R "^$1\$" -V ;;
   esac >"$2" 2>&1

@@ -10,6 +10,8 @@
 # - the Debian package from the Release build: listed, lintian, validated,
 #   installed, started from its menu entry, removed;
 # - the Windows zip unpacked and started under Wine;
+# - the Windows installer run silently under Wine: installed, played from its
+#   shortcut, updated, uninstalled;
 # - the browser build (emscripten), played in Debian's chromium.
 # Prints what each part took.
 set -euo pipefail
@@ -59,6 +61,7 @@ part "Windows build under Wine" scripts/wine-smoke.sh build/win32
 # The packages a player installs.
 part "Debian package" scripts/check-deb.sh build/release
 part "Windows zip under Wine" scripts/wine-zip.sh build/win32
+part "Windows installer under Wine" scripts/wine-installer.sh build/win32
 
 # The browser game: built with emscripten (the Release build's tools draw its
 # text lines), then played in chromium against the Linux build's pictures.

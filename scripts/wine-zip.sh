@@ -14,18 +14,7 @@ work=$build/wine-zip
 checker=wine-zip
 . scripts/checks.sh
 
-packages=(g++-mingw-w64-x86-64 wine wine64 xvfb xdotool x11-utils imagemagick fonts-wine cmake g++)
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q "install ok installed" || missing+=("$p")
-done
-if [ ${#missing[@]} -gt 0 ]; then
-  sudo=()
-  [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-  note "installing ${missing[*]}"
-  "${sudo[@]}" apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
+scripts/install-deps.sh wine
 
 # ---------------------------------------------------------------- build and pack
 cmake -S "$root" -B "$build" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" >/dev/null
@@ -70,34 +59,9 @@ check "manifest: common controls 6" \
 check "manifest: DPI aware" grep -q '<dpiAware[^>]*>true' <<<"$manifest"
 
 # ---------------------------------------------------------------- under Wine
-xvfb_pid=""
-game_pid=""
-export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml="
-cleanup() {
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  if [ -d "$WINEPREFIX" ]; then
-    wineserver -k 2>/dev/null
-    wineserver -w 2>/dev/null
-    rm -rf "$WINEPREFIX"
-  fi
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
-}
-trap cleanup EXIT
-trap 'exit 143' TERM HUP  # a time limit's signal still runs the cleanup
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$work/display" >"$work/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-need "Xvfb at 800x600x24" test -s "$work/display"
-export DISPLAY=":$(head -n 1 "$work/display")"
-need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
-wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >>"$work/wine.log" 2>&1
-
-shots=$work/shots
-. "$root/scripts/screen.sh"
+. scripts/wine-session.sh
 question() { xdotool search --name '^Błąd$' 2>/dev/null | head -n 1; }
 question_shown() { [ -n "$(question)" ]; }
-game_ended() { ! kill -0 "$game_pid" 2>/dev/null; }
 
 (cd "$game" && LANG=pl_PL.UTF-8 exec wine wolby.exe) >>"$work/wine.log" 2>&1 &
 game_pid=$!

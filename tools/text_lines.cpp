@@ -1,6 +1,9 @@
 #include "tools/text_lines.h"
 
 #include <cstdio>
+#include <iterator>
+
+#include "screens/options.h"
 
 namespace text_lines {
 namespace {
@@ -22,10 +25,8 @@ std::vector<std::string> All() {
         "WOLBY", "Program: Zenobar", "Grafika: Zenobar",
         // the match: whose move, the players, the result
         "Ruch gracza 1", "Ruch gracza 2", "Gracz 1", "Gracz 2", "GRATULACJE!!!", "WYGRANA GRACZA 1!",
-        "WYGRANA GRACZA 2!", "GRA ZAKO\xD1" "CZONA REMISEM", "ESC - wyj\x9C" "cie do menu",
-        // the options' labels
-        "Wielko\x9C\xE6 planszy", "Ilo\x9C\xE6 graczy", "Czas na ruch (0 - czas wy\xB3\xB9" "czony)[sek]",
-        "Kolor pionk\xF3w gracza 1", "Kolor pionk\xF3w gracza 2"};
+        "WYGRANA GRACZA 2!", "GRA ZAKO\xD1" "CZONA REMISEM", "ESC - wyj\x9C" "cie do menu"};
+    lines.insert(lines.end(), std::begin(options_layout::kLabels), std::end(options_layout::kLabels));
     Numbered(lines, "Pozosta\xB3o %i sek.", 0, 9);  // the clock: at most 9 seconds a move
     Numbered(lines, "Zebranych: %i   ", 0, 64);      // a score: at most every square of 8 x 8
     // The options' values: the board's side 5-8, then players 0-2 and seconds

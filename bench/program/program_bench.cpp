@@ -16,8 +16,10 @@
 #include "tests/support/calendar.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/work_folder.h"
+#include "tests/support/clicks.h"
 
 namespace headless = platform::headless;
+using namespace wolby_test;
 
 namespace {
 
@@ -53,7 +55,7 @@ void BM_MoveWithMostDiscsToTurn(benchmark::State& state) {
     PrepareDirectory(2, 8);
     FreshProcess();
     bool ready = false;
-    headless::SetScenario({[] { headless::PostLeftClick(300, 200); }, [&] {
+    headless::SetScenario({[] { ClickMenuItem(MenuItem::Start); }, [&] {
                                ready = true;
                                headless::CloseWindow();
                            }});
@@ -97,7 +99,7 @@ void BM_ComputerMatch8x8(benchmark::State& state) {
         headless::SetIdleHandler([&] {
             if (!started) {
                 started = true;
-                headless::PostLeftClick(300, 200);
+                ClickMenuItem(MenuItem::Start);
             } else if (g_matchOver) {
                 headless::CloseWindow();
             } else {

@@ -2,6 +2,7 @@
 
 #include <fstream>
 
+#include "tests/support/rect.h"
 #include "tests/support/settings_file.h"
 
 namespace cross {
@@ -61,7 +62,7 @@ bool WriteSettings() {
 
 void NoteText(const platform::Rect& rect) {
     for (const platform::Rect& r : g_texts) {
-        if (r.left == rect.left && r.top == rect.top && r.right == rect.right && r.bottom == rect.bottom) return;
+        if (r == rect) return;
     }
     g_texts.push_back(rect);
 }

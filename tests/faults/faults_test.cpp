@@ -36,6 +36,7 @@
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/special_files.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/clicks.h"
 #include "tests/support/platform_files.h"
 
 namespace wolby_test {
@@ -110,10 +111,10 @@ protected:
         headless::ScriptMessageBoxAnswer(platform::IDOK);
         headless::ScriptMessageBoxAnswer(platform::IDOK);
         const int status = Run({
-            [] { headless::PostLeftClick(300, 250); },            // options
+            [] { ClickMenuItem(MenuItem::Options); },            // options
             [] {
-                headless::PostLeftClick(490, 160);                // size 8
-                headless::PostLeftClick(385, 475);                // back: saves
+                ClickOptionsArrow(options_layout::BoardSize, +1);                // size 8
+                ClickOptionsBack();                // back: saves
             },
             [] {
                 const auto boxes = headless::TakeShownMessageBoxes();
@@ -123,14 +124,14 @@ protected:
                 EXPECT_EQ(boxes[0].type, platform::MB_OK);
                 EXPECT_TRUE(boxes[0].owned) << "the notice stays with the game window";
                 EXPECT_EQ(g_screen, Screen::Menu);
-                headless::PostLeftClick(300, 200);                // a match on the new size
+                ClickMenuItem(MenuItem::Start);                // a match on the new size
             },
             [] {
                 EXPECT_EQ(g_screen, Screen::Match);
                 EXPECT_EQ(g_game.settings->BoardSize(), 8);
                 EXPECT_TRUE(ShowsPiece(sheet::SquareTile, 100 + 51 * 7, 100 + 51 * 7));
                 headless::PostKey(platform::VK_ESCAPE);
-                headless::PostLeftClick(300 - 15, 345);           // exit: saves again
+                ClickMenuItem(MenuItem::Exit);           // exit: saves again
             },
         });
         EXPECT_EQ(status, 1);
@@ -197,7 +198,7 @@ TEST_F(Faults, SettingsReplacedByAFolderAskAndTheExitSaysItCannotSave) {
             EXPECT_EQ(boxes[0].text, kCannotOpen);
             EXPECT_EQ(boxes[0].type, platform::MB_YESNO);
             EXPECT_EQ(g_game.settings->BoardSize(), 6);  // the defaults
-            headless::PostLeftClick(300 - 15, 345);      // exit
+            ClickMenuItem(MenuItem::Exit);      // exit
         },
     });
     EXPECT_EQ(status, 1);
@@ -364,7 +365,7 @@ TEST_F(Faults, StartUpKeepsOnlyTheScreenAndTheSheet) {
     const int status = Run({
         [] {
             EXPECT_EQ(headless::LiveSurfaces(), 2) << "the screen and the sheet, nothing more";
-            headless::PostLeftClick(300 - 15, 345);  // exit
+            ClickMenuItem(MenuItem::Exit);  // exit
         },
     });
     EXPECT_EQ(status, 1);
@@ -435,21 +436,21 @@ TEST_F(Faults, ALargerSheetGivesAWholeSession) {
                 }
             }
             EXPECT_TRUE(AllBlack(0, 0, 240, 600));
-            headless::PostLeftClick(300, 250);  // options
+            ClickMenuItem(MenuItem::Options);  // options
         },
         [] {
             EXPECT_EQ(g_screen, Screen::Options);
-            headless::PostLeftClick(385, 475);  // back
-            headless::PostLeftClick(300, 200);  // a match
+            ClickOptionsBack();  // back
+            ClickMenuItem(MenuItem::Start);  // a match
         },
         [] {
             EXPECT_EQ(g_screen, Screen::Match);
-            headless::PostLeftClick(ClickX(3), ClickY(1));  // player 1 takes (3, 1)
+            ClickSquare(3, 1);  // player 1 takes (3, 1)
         },
         [] {
             EXPECT_EQ(g_game.board->CountDiscs(0), 4);
             headless::PostKey(platform::VK_ESCAPE);
-            headless::PostLeftClick(300, 300);  // credits
+            ClickMenuItem(MenuItem::Credits);  // credits
         },
         [] {
             EXPECT_EQ(g_screen, Screen::Credits);
@@ -457,7 +458,7 @@ TEST_F(Faults, ALargerSheetGivesAWholeSession) {
         },
         [] {
             headless::PostKey(platform::VK_ESCAPE);
-            headless::PostLeftClick(300 - 15, 345);  // exit
+            ClickMenuItem(MenuItem::Exit);  // exit
         },
     });
     EXPECT_EQ(status, 1);

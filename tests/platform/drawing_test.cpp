@@ -8,6 +8,7 @@
 
 #include "platform/common/surface.h"
 #include "screens/put_text.h"
+#include "tests/support/rect.h"
 #include "tests/support/screen_test.h"
 
 using wolby_test::Q;
@@ -52,11 +53,7 @@ TEST_F(Drawing, RectangleIsFilledAndOutlinedInsideItsBoxWithRightAndBottomExclud
     ReleaseDC(g_primarySurface, dc);
     DeleteObject(red);
 
-    EXPECT_EQ(ChangedBox({0, 0, 50, 50}, kWhite).left, 10);
-    const Rect box = ChangedBox({0, 0, 50, 50}, kWhite);
-    EXPECT_EQ(box.top, 20);
-    EXPECT_EQ(box.right, 30);
-    EXPECT_EQ(box.bottom, 40);
+    EXPECT_EQ(ChangedBox({0, 0, 50, 50}, kWhite), (Rect{10, 20, 30, 40}));
     for (std::int32_t x = 10; x < 30; ++x) {
         EXPECT_EQ(At(x, 20), kBlack) << x;
         EXPECT_EQ(At(x, 39), kBlack) << x;
@@ -68,10 +65,7 @@ TEST_F(Drawing, RectangleIsFilledAndOutlinedInsideItsBoxWithRightAndBottomExclud
     EXPECT_EQ(At(11, 21), Q(kRed));
     EXPECT_EQ(At(28, 38), Q(kRed));
     const Rect swapped = ChangedBox({50, 30, 100, 100}, kWhite);
-    EXPECT_EQ(swapped.left, 60);
-    EXPECT_EQ(swapped.top, 40);
-    EXPECT_EQ(swapped.right, 80);
-    EXPECT_EQ(swapped.bottom, 60);
+    EXPECT_EQ(swapped, (Rect{60, 40, 80, 60}));
 }
 
 TEST_F(Drawing, FreshContextFillsWithWhiteAndSmallBoxesAreAllPen) {
@@ -93,20 +87,14 @@ TEST_F(Drawing, GrowingDiscEllipsesAreRoundCentredAndTheLastFillsTheSquare) {
     // The first alone: its box is exactly the 30 x 30 middle of the square.
     Ellipse(dc, 110, 110, 140, 140);
     const Rect first = ChangedBox({90, 90, 160, 160}, kGreen);
-    EXPECT_EQ(first.left, 110);
-    EXPECT_EQ(first.top, 110);
-    EXPECT_EQ(first.right, 140);
-    EXPECT_EQ(first.bottom, 140);
+    EXPECT_EQ(first, (Rect{110, 110, 140, 140}));
     for (int i = 1; i < 6; ++i) Ellipse(dc, 110 - 2 * i, 110 - 2 * i, 140 + 2 * i, 140 + 2 * i);
     SelectObject(dc, old);
     ReleaseDC(g_primarySurface, dc);
     DeleteObject(brush);
 
     const Rect last = ChangedBox({90, 90, 160, 160}, kGreen);
-    EXPECT_EQ(last.left, 100);
-    EXPECT_EQ(last.top, 100);
-    EXPECT_EQ(last.right, 150);
-    EXPECT_EQ(last.bottom, 150);
+    EXPECT_EQ(last, (Rect{100, 100, 150, 150}));
     // Symmetric about both axes and the diagonal.
     for (std::int32_t y = 100; y < 150; ++y) {
         for (std::int32_t x = 100; x < 150; ++x) {

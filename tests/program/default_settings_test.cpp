@@ -6,6 +6,7 @@
 #include "screens/sheet.h"
 #include "tests/support/byte_file.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/clicks.h"
 
 namespace wolby_test {
 namespace {
@@ -20,7 +21,7 @@ TEST_F(Program, TheSeededSettingsFileIsWhatTheExitItemWritesForTheDefaults) {
 
     // A player with no file answers the question with Yes and leaves at once.
     headless::ScriptMessageBoxAnswer(platform::IDYES);
-    ASSERT_EQ(Run({[] { headless::PostLeftClick(300 - 15, 345); }}), 1);
+    ASSERT_EQ(Run({[] { ClickMenuItem(MenuItem::Exit); }}), 1);
     EXPECT_EQ(headless::TakeShownMessageBoxes().size(), 1u);
     EXPECT_EQ(ReadSettingsFile(), seed);
 }
@@ -30,7 +31,7 @@ TEST_F(Program, WithTheSeededFileTheFirstStartOpensOnTheMenuWithNoQuestion) {
     const int status = Run({
         [] {
             EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
-            headless::PostLeftClick(300 - 15, 345);
+            ClickMenuItem(MenuItem::Exit);
         },
     });
     EXPECT_EQ(status, 1);

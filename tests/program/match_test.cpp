@@ -10,6 +10,7 @@
 #include "shell/win_main.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/calendar.h"
+#include "tests/support/clicks.h"
 
 namespace wolby_test {
 namespace {
@@ -25,7 +26,7 @@ std::string Collected(int count) { return "Zebranych: " + std::to_string(count) 
 std::string TimeLeft(int seconds) { return "Pozosta\xB3o " + std::to_string(seconds) + " sek."; }
 
 // Clicks (reported) that open a match from the menu.
-void ClickStartMatch() { headless::PostLeftClick(300, 200); }
+void ClickStartMatch() { ClickMenuItem(MenuItem::Start); }
 
 int DiscsOnBoard() { return g_game.board->side0.Count() + g_game.board->side1.Count(); }
 
@@ -106,7 +107,7 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
                 for (int x = 0; x < size; ++x) {
                     if (grid.cell[x][0] == oracle::kEmpty && !oracle::Legal(grid, x, 0, player - 1)) {
                         discsBeforeIllegalClick = DiscsOnBoard();  // checked once the click is handled
-                        headless::PostLeftClick(ClickX(x), ClickY(0));
+                        ClickSquare(x, 0);
                         ++moves;
                         return;
                     }
@@ -116,7 +117,7 @@ TEST_F(Program, TwoHumansPlayAWholeMatchAsTheRulesSay) {
             const auto [x, y] = legal[random() % legal.size()];
             oracle::Play(grid, x, y, player - 1);
             ++moves;
-            headless::PostLeftClick(ClickX(x), ClickY(y));
+            ClickSquare(x, y);
             const int other = 3 - player;
             if (oracle::CanMove(grid, other - 1)) {
                 passes[1] = passes[2] = 0;
@@ -167,7 +168,7 @@ TEST_F(Program, AMatchOpensWithItsFrameSquaresAndOverlaidDiscsAndEachDiscGrowsFo
             // Each disc grows in six steps, 10 ms apart.
             EXPECT_EQ(headless::Now(), 4 * 60) << "the four opening discs";
             before = headless::Now();
-            headless::PostLeftClick(ClickX(1), ClickY(3));  // turns (2, 3)
+            ClickSquare(1, 3);  // turns (2, 3)
         },
         [&] {
             EXPECT_EQ(DiscsOnBoard(), 5);
@@ -187,7 +188,7 @@ TEST_F(Program, APassKeepsTheTurnAndAWipedOutSideLosesAtOnce) {
         [] { ClickStartMatch(); },
         [] {
             SetBoard({{0, 0}, {4, 4}}, {{1, 0}, {3, 3}});
-            headless::PostLeftClick(ClickX(2), ClickY(0));
+            ClickSquare(2, 0);
         },
         [&] {
             // Player 2 has no move left: player 1 goes on, and the pass is counted.
@@ -196,7 +197,7 @@ TEST_F(Program, APassKeepsTheTurnAndAWipedOutSideLosesAtOnce) {
             EXPECT_EQ(g_player1ToMove, 1);
             EXPECT_TRUE(ShowsText("Ruch gracza 1", kWhite, c1, 620, 100));
             EXPECT_FALSE(g_matchOver);
-            headless::PostLeftClick(ClickX(2), ClickY(2));
+            ClickSquare(2, 2);
         },
         [&] {
             EXPECT_EQ(g_game.board->side1.Count(), 0);
@@ -207,7 +208,7 @@ TEST_F(Program, APassKeepsTheTurnAndAWipedOutSideLosesAtOnce) {
             // After the result, clicks play nothing and announce nothing again.
             g_game.board->side1.Add(Position(4, 1));
             g_game.board->side0.Add(Position(4, 2));
-            headless::PostLeftClick(ClickX(4), ClickY(0));  // a legal square
+            ClickSquare(4, 0);  // a legal square
         },
         [&] {
             EXPECT_EQ(g_game.board->side0.Count(), 7);
@@ -230,16 +231,16 @@ TEST_F(Program, ThreePassesInARowEndTheMatchByTheScores) {
             // Player 2 keeps one disc in the corner, where it can never be turned
             // and from where it can never move.
             SetBoard({{1, 7}, {3, 7}, {5, 7}, {7, 7}}, {{0, 0}, {1, 6}, {3, 6}, {5, 6}, {7, 6}});
-            headless::PostLeftClick(ClickX(1), ClickY(5));
+            ClickSquare(1, 5);
         },
         [] {
             EXPECT_EQ(g_passCount[1], 1);
-            headless::PostLeftClick(ClickX(3), ClickY(5));
+            ClickSquare(3, 5);
         },
         [] {
             EXPECT_EQ(g_passCount[1], 2);
             EXPECT_FALSE(g_matchOver);
-            headless::PostLeftClick(ClickX(5), ClickY(5));
+            ClickSquare(5, 5);
         },
         [] {
             EXPECT_EQ(g_passCount[1], 3);
@@ -258,7 +259,7 @@ TEST_F(Program, WhenNeitherSideCanMoveTheMatchEndsAtOnce) {
         [] { ClickStartMatch(); },
         [] {
             SetBoard({{1, 7}}, {{0, 0}, {1, 6}, {7, 0}});
-            headless::PostLeftClick(ClickX(1), ClickY(5));
+            ClickSquare(1, 5);
         },
         [] {
             EXPECT_EQ(g_passCount[1], 1);
@@ -287,7 +288,7 @@ TEST_F(Program, AFullBoardWithEqualScoresIsADrawWithoutCongratulations) {
             }
             ASSERT_EQ(side1.size(), 19u);
             SetBoard(side0, side1);
-            headless::PostLeftClick(ClickX(0), ClickY(0));
+            ClickSquare(0, 0);
         },
         [] {
             EXPECT_TRUE(g_matchOver);
@@ -308,7 +309,7 @@ TEST_F(Program, TheComputerAnswersHalfASecondAfterTheHumansMove) {
         [] { ClickStartMatch(); },
         [] {
             EXPECT_FALSE(headless::TimerRunning(kComputerMoveTimer));
-            headless::PostLeftClick(ClickX(1), ClickY(3));  // legal for player 1 on 6 x 6
+            ClickSquare(1, 3);  // legal for player 1 on 6 x 6
         },
         [&] {
             before = DiscsOnBoard();
@@ -316,7 +317,7 @@ TEST_F(Program, TheComputerAnswersHalfASecondAfterTheHumansMove) {
             EXPECT_EQ(g_player1ToMove, 0);
             EXPECT_TRUE(headless::TimerRunning(kComputerMoveTimer));
             // The computer is to move: a click on a legal-looking square does nothing.
-            headless::PostLeftClick(ClickX(2), ClickY(4));
+            ClickSquare(2, 4);
         },
         [&] {
             EXPECT_EQ(DiscsOnBoard(), before);
@@ -403,7 +404,7 @@ TEST_F(Program, TheClockPassesTheTurnOnTheTickThatShowsZero) {
             EXPECT_EQ(g_moveClockMs, 3000);
             EXPECT_EQ(g_passCount[0] + g_passCount[1], 0);
             // Player 2 moves: the turn passes and player 1's clock shows 3 at once.
-            headless::PostLeftClick(ClickX(1), ClickY(2));
+            ClickSquare(1, 2);
         },
         [&] {
             EXPECT_EQ(g_player1ToMove, 1);
@@ -490,7 +491,7 @@ TEST_F(Program, APendingComputerMoveIsDroppedWhenTheClockGaveTheTurnBack) {
         [] { ClickStartMatch(); },
         [] { headless::AdvanceTime(1700); },
         [] {
-            headless::PostLeftClick(ClickX(1), ClickY(3));
+            ClickSquare(1, 3);
         },
         [] {
             // The computer's move is due at 2200 ms, but its one second runs out at

@@ -15,6 +15,7 @@
 #include "screens/screen.h"
 #include "screens/sheet.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/clicks.h"
 
 namespace wolby_test {
 namespace {
@@ -63,7 +64,7 @@ TEST_F(Program, NoSettingsFileAnsweredYesShowsTheMenuAndTheExitItemWritesTheDefa
             EXPECT_TRUE(AllBlack(0, 0, 800, 50));
             EXPECT_TRUE(AllBlack(0, 390, 800, 600));
             EXPECT_FALSE(std::filesystem::exists("setting.dat"));
-            headless::PostLeftClick(300 - 15, 345);  // exit, the fourth item
+            ClickMenuItem(MenuItem::Exit);  // exit, the fourth item
         },
     });
     EXPECT_EQ(status, 1);
@@ -187,12 +188,12 @@ TEST_F(Program, TheCreditsBounceAndGoOnWhereTheyWereLeft) {
     const platform::Colour blue = 0xFF0000;
     std::vector<std::int32_t> seen;
     std::vector<std::function<void()>> steps;
-    steps.push_back([] { headless::PostLeftClick(300, 300); });  // credits
+    steps.push_back([] { ClickMenuItem(MenuItem::Credits); });  // credits
     steps.push_back([] {
         EXPECT_EQ(g_screen, Screen::Credits);
         EXPECT_TRUE(ShowsCreditsStrips());
         EXPECT_TRUE(AllBlack(100, 0, 700, 600));  // no line before the first tick
-        headless::PostMouseMove(300, 200);        // moving the pointer draws nothing here
+        PointAtMenuItem(MenuItem::Start);        // moving the pointer draws nothing here
     });
     steps.push_back([] {
         EXPECT_TRUE(AllBlack(100, 0, 700, 600));
@@ -202,7 +203,7 @@ TEST_F(Program, TheCreditsBounceAndGoOnWhereTheyWereLeft) {
         EXPECT_TRUE(ShowsText("WOLBY", blue, 0, 350, 99));
         EXPECT_TRUE(ShowsText("Program: Zenobar", blue, 0, 300, 199));
         EXPECT_TRUE(ShowsText("Grafika: Zenobar", blue, 0, 300, 249));
-        headless::PostLeftClick(300, 200);  // clicks do nothing on the credits
+        ClickMenuItem(MenuItem::Start);  // clicks do nothing on the credits
     });
     steps.push_back([&] {
         EXPECT_EQ(g_screen, Screen::Credits);
@@ -222,7 +223,7 @@ TEST_F(Program, TheCreditsBounceAndGoOnWhereTheyWereLeft) {
     });
     steps.push_back([&] {
         EXPECT_EQ(g_creditsY, seen.back());
-        headless::PostLeftClick(300, 300);
+        ClickMenuItem(MenuItem::Credits);
     });
     steps.push_back([&] { headless::AdvanceTime(50); });
     steps.push_back([&] {
@@ -240,7 +241,7 @@ TEST_F(Program, TheCreditsLinesStayBetween99And151) {
     std::int32_t lowest = 1000;
     std::int32_t highest = -1000;
     std::vector<std::function<void()>> steps;
-    steps.push_back([] { headless::PostLeftClick(300, 300); });
+    steps.push_back([] { ClickMenuItem(MenuItem::Credits); });
     for (int tick = 0; tick < 260; ++tick) {
         steps.push_back([&] {
             headless::AdvanceTime(50);
@@ -282,7 +283,7 @@ TEST_F(Program, EachCreditsTickClearsTheBandFromTheTitleDown) {
                 << m.x << "," << m.dy << " from the title at " << top;
         }
     };
-    std::vector<std::function<void()>> steps{[] { headless::PostLeftClick(300, 300); }, markAndTick};
+    std::vector<std::function<void()>> steps{[] { ClickMenuItem(MenuItem::Credits); }, markAndTick};
     // Up first, then, from 99, down.
     steps.push_back([&] {
         expectMarks();
@@ -367,7 +368,7 @@ TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {
         [] { headless::PostKey(platform::VK_ESCAPE); },  // on the menu: drawn again, nothing else
         [&] {
             backToMenu();
-            headless::PostLeftClick(300, 200);  // a computer-only match: timer 0 runs
+            ClickMenuItem(MenuItem::Start);  // a computer-only match: timer 0 runs
         },
         [&] {
             EXPECT_TRUE(headless::TimerRunning(kComputerMoveTimer));
@@ -379,7 +380,7 @@ TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {
         },
         [&] {
             backToMenu();
-            headless::PostLeftClick(300, 250);  // options
+            ClickMenuItem(MenuItem::Options);  // options
         },
         [&] {
             EXPECT_EQ(g_screen, Screen::Options);
@@ -387,7 +388,7 @@ TEST_F(Program, EscReturnsToTheMenuFromEveryScreenWithoutWritingTheFile) {
         },
         [&] {
             backToMenu();
-            headless::PostLeftClick(300, 300);  // credits
+            ClickMenuItem(MenuItem::Credits);  // credits
         },
         [&] {
             headless::PostKey(platform::VK_ESCAPE);

@@ -10,6 +10,7 @@
 #include "screens/screen.h"
 #include "screens/sheet.h"
 #include "tests/support/program_fixture.h"
+#include "tests/support/clicks.h"
 
 namespace wolby_test {
 namespace {
@@ -23,7 +24,7 @@ constexpr Colour kBlack = 0;
 constexpr std::int32_t kLeftArrow = 390;
 constexpr std::int32_t kRightArrow = 490;
 
-void OpenOptions() { headless::PostLeftClick(300, 250); }
+void OpenOptions() { ClickMenuItem(MenuItem::Options); }
 
 bool SwatchShows(int player, Colour colour) {
     const std::int32_t y = player == 0 ? 300 : 350;
@@ -58,7 +59,7 @@ TEST_F(Program, TheOptionsShowTheDefaultsWithTheirLabelsAndPictures) {
             EXPECT_TRUE(ShowsPiece(sheet::BackButton, 350, 450));
             for (const std::int32_t x : {0, 750}) EXPECT_TRUE(ShowsPiece(sheet::OptionsFrameTile, x, 300));
             for (const std::int32_t y : {0, 550}) EXPECT_TRUE(ShowsPiece(sheet::OptionsFrameTile, 400, y));
-            headless::PostMouseMove(300, 200);  // no marker on this screen
+            PointAtMenuItem(MenuItem::Start);  // no marker on this screen
         },
         [] {
             EXPECT_TRUE(ShowsText("Ilo\x9C\xE6 graczy", kText, kBlack, 100, 200));
@@ -160,21 +161,21 @@ TEST_F(Program, TheBackButtonSavesAndTheNextMatchUsesTheValues) {
     const int status = Run({
         [] { OpenOptions(); },
         [] {
-            headless::PostLeftClick(kRightArrow, 160);  // size 7
-            headless::PostLeftClick(kLeftArrow, 210);   // 1 human
-            headless::PostLeftClick(kRightArrow, 260);  // 1 second
-            headless::PostLeftClick(kRightArrow, 310);  // colour 2 for player 1
-            headless::PostLeftClick(kRightArrow, 360);  // colour 3 for player 2
+            ClickOptionsArrow(options_layout::BoardSize, +1);  // size 7
+            ClickOptionsArrow(options_layout::HumanPlayers, -1);   // 1 human
+            ClickOptionsArrow(options_layout::MoveSeconds, +1);  // 1 second
+            ClickOptionsArrow(options_layout::Colour1, +1);  // colour 2 for player 1
+            ClickOptionsArrow(options_layout::Colour2, +1);  // colour 3 for player 2
         },
         [this] {
             EXPECT_EQ(ReadSettingsFile(), DefaultSettingsFile());
-            headless::PostLeftClick(400 - 15, 475);  // back
+            ClickOptionsBack();  // back
         },
         [this] {
             EXPECT_EQ(g_screen, Screen::Menu);
             EXPECT_TRUE(ShowsPiece(sheet::MenuPicture, 240, 50));
             EXPECT_EQ(ReadSettingsFile(), SettingsFile({2, 3, 7, 1, 1}));
-            headless::PostLeftClick(300, 200);
+            ClickMenuItem(MenuItem::Start);
         },
         [] {
             EXPECT_EQ(g_screen, Screen::Match);
@@ -196,11 +197,11 @@ TEST_F(Program, EscKeepsChangesInMemoryAndTheExitItemWritesThem) {
     WriteSettings({});
     const int status = Run({
         [] { OpenOptions(); },
-        [] { headless::PostLeftClick(kRightArrow, 260); },
+        [] { ClickOptionsArrow(options_layout::MoveSeconds, +1); },
         [] { headless::PostKey(platform::VK_ESCAPE); },
         [this] {
             EXPECT_EQ(ReadSettingsFile()[7], 0);
-            headless::PostLeftClick(300, 345);  // exit
+            ClickMenuItem(MenuItem::Exit);  // exit
         },
     });
     EXPECT_EQ(status, 1);

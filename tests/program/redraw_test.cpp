@@ -10,6 +10,7 @@
 #include "shell/main_window_proc.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/calendar.h"
+#include "tests/support/clicks.h"
 
 namespace wolby_test {
 namespace {
@@ -65,7 +66,7 @@ void AwayAndBack(Steps& steps, Picture& before) {
 TEST_F(Program, TheMenuComesBackWithItsMarker) {
     WriteSettings({});
     Picture before;
-    Steps steps{[] { headless::PostMouseMove(300, 280); }};  // over item 3
+    Steps steps{[] { PointAtMenuItem(MenuItem::Credits); }};  // over item 3
     AwayAndBack(steps, before);
     steps.push_back([] {
         EXPECT_TRUE(ShowsPiece(sheet::MenuMarker, 240, 270));
@@ -84,12 +85,12 @@ TEST_F(Program, TheOptionsComeBackWithTheirValuesAndColours) {
     WriteSettings({});
     Picture before;
     Steps steps{
-        [] { headless::PostLeftClick(300 - 15, 250); },  // options
+        [] { ClickMenuItem(MenuItem::Options); },  // options
         [] {
-            headless::PostLeftClick(510 - 15, 160);  // board size up: 7x7
-            headless::PostLeftClick(510 - 15, 210);  // no more than two humans: nothing
-            headless::PostLeftClick(410 - 15, 260);  // no fewer than 0 seconds: nothing
-            headless::PostLeftClick(510 - 15, 360);  // player 2's colour up
+            ClickOptionsArrow(options_layout::BoardSize, +1);  // board size up: 7x7
+            ClickOptionsArrow(options_layout::HumanPlayers, +1);  // no more than two humans: nothing
+            ClickOptionsArrow(options_layout::MoveSeconds, -1);  // no fewer than 0 seconds: nothing
+            ClickOptionsArrow(options_layout::Colour2, +1);  // player 2's colour up
         },
     };
     AwayAndBack(steps, before);
@@ -105,7 +106,7 @@ TEST_F(Program, TheCreditsComeBackWithTheirLinesWhereTheyWere) {
     Picture before;
     std::int32_t y = 0;
     Steps steps{
-        [] { headless::PostLeftClick(300 - 15, 300); },  // credits
+        [] { ClickMenuItem(MenuItem::Credits); },  // credits
         [] { headless::AdvanceTime(1230); },
     };
     AwayAndBack(steps, before);
@@ -128,7 +129,7 @@ void ClickFirstLegal(oracle::Grid& grid, int player) {
         for (int r = 0; r < grid.size; ++r) {
             if (oracle::Legal(grid, c, r, player - 1)) {
                 oracle::Play(grid, c, r, player - 1);
-                headless::PostLeftClick(ClickX(c), ClickY(r));
+                ClickSquare(c, r);
                 return;
             }
         }
@@ -141,7 +142,7 @@ TEST_F(Program, AMatchComesBackWithItsBoardTextsAndClock) {
     oracle::Grid grid = oracle::Grid::Start(6);
     Picture before;
     Steps steps{
-        [] { headless::PostLeftClick(300 - 15, 200); },
+        [] { ClickMenuItem(MenuItem::Start); },
         [&grid] { ClickFirstLegal(grid, 1); },
         [&grid] { ClickFirstLegal(grid, 2); },
         [&grid] { ClickFirstLegal(grid, 1); },
@@ -163,7 +164,7 @@ TEST_F(Program, AFinishedMatchComesBackWithItsResult) {
     WriteSettings({.boardSize = 5, .moveSeconds = 2, .humanPlayers = 0});
     Picture before;
     Steps steps{
-        [] { headless::PostLeftClick(300 - 15, 200); },
+        [] { ClickMenuItem(MenuItem::Start); },
         [] { headless::AdvanceTime(120000); },
         [] {
             ASSERT_TRUE(g_matchOver);
@@ -206,7 +207,7 @@ TEST_F(Program, TimersRunWhileAwayAndTheScreenComesBackAsIfNeverLeft) {
             oracle::Grid grid = oracle::Grid::Start(6);
             Played& result = played[away ? 1 : 0];
             const int status = Run({
-                [] { headless::PostLeftClick(300 - 15, 200); },
+                [] { ClickMenuItem(MenuItem::Start); },
                 [&] {
                     if (c.settings.humanPlayers == 2) ClickFirstLegal(grid, 1);
                     else headless::PostMouseMove(1, 1);

@@ -18,6 +18,7 @@
 #include "shell/win_main.h"
 #include "tests/support/program_fixture.h"
 #include "tests/support/calendar.h"
+#include "tests/support/clicks.h"
 
 #if defined(__SANITIZE_ADDRESS__)
 #define WOLBY_ASAN 1
@@ -128,7 +129,7 @@ TEST_F(Program, ComputerMatchesBackToBackOnEveryBoardSizeEndAndLeakNothing) {
                 // The options screen once first, so that the fonts' caches hold its
                 // glyphs before the memory in use is first measured.
                 warmedUp = true;
-                headless::PostLeftClick(300, 250);
+                ClickMenuItem(MenuItem::Options);
                 headless::PostKey(platform::VK_ESCAPE);
                 return;
             }
@@ -145,14 +146,14 @@ TEST_F(Program, ComputerMatchesBackToBackOnEveryBoardSizeEndAndLeakNothing) {
                     return;
                 }
                 // One size up through the options screen, saved with its back button.
-                headless::PostLeftClick(300, 250);
-                headless::PostLeftClick(490, 160);
-                headless::PostLeftClick(385, 475);
+                ClickMenuItem(MenuItem::Options);
+                ClickOptionsArrow(options_layout::BoardSize, +1);
+                ClickOptionsBack();
                 ++size;
                 played = 0;
                 return;
             }
-            headless::PostLeftClick(300, 200);  // start a match
+            ClickMenuItem(MenuItem::Start);  // start a match
             inMatch = true;
             matchStart = headless::Now();
             headless::SetIdleBudget(5000);  // each match, not the whole run

@@ -316,7 +316,5 @@ int SquareShows(int column, int row, Colour player1, Colour player2) {
     return -1;
 }
 
-std::int32_t ClickX(int column) { return kBoardLeft + kSquarePitch * column + 10 - 15; }
-std::int32_t ClickY(int row) { return kBoardTop + kSquarePitch * row + 10; }
 
 }  // namespace wolby_test

@@ -68,10 +68,4 @@ Colour DiscColour(int player, int colourIndex);
 // that player in the given colours, -1 anything else.
 int SquareShows(int column, int row, Colour player1, Colour player2);
 
-// A square's top-left pixel, as a click on it is reported (the 15-pixel
-// correction is undone so that the corrected point is the square's corner + 10).
-std::int32_t ClickX(int column);
-std::int32_t ClickY(int row);
-
-
 }  // namespace wolby_test

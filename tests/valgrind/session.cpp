@@ -15,8 +15,10 @@
 #include "tests/support/byte_file.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/work_folder.h"
+#include "tests/support/clicks.h"
 
 namespace headless = platform::headless;
+using namespace wolby_test;
 
 namespace {
 
@@ -42,11 +44,11 @@ int main() {
         [] {
             Check(g_screen == Screen::Menu, "the menu first");
             for (std::int32_t y = 150; y < 400; y += 25) headless::PostMouseMove(300, y);
-            headless::PostLeftClick(300, 200);  // start
+            ClickMenuItem(MenuItem::Start);  // start
         },
         [] {
             Check(g_screen == Screen::Match, "a match after the first item");
-            headless::PostLeftClick(100 + 51 * 3 - 5, 100 + 51 * 1 + 10);  // player 1 takes (3, 1)
+            ClickSquare(3, 1);  // player 1 takes (3, 1)
         },
         [] {
             Check(g_game.board->CountDiscs(0) == 4, "the move turned a disc");
@@ -54,22 +56,22 @@ int main() {
         },
         [] {
             headless::PostKey(platform::VK_ESCAPE);
-            headless::PostLeftClick(300, 250);  // options
+            ClickMenuItem(MenuItem::Options);  // options
         },
         [] {
             Check(g_screen == Screen::Options, "the options");
-            headless::PostLeftClick(490, 160);  // size 7
-            headless::PostLeftClick(490, 310);  // colour 2 for player 1
-            headless::PostLeftClick(385, 475);  // back, saving
+            ClickOptionsArrow(options_layout::BoardSize, +1);  // size 7
+            ClickOptionsArrow(options_layout::Colour1, +1);  // colour 2 for player 1
+            ClickOptionsBack();  // back, saving
         },
         [] {
             Check(g_screen == Screen::Menu, "the menu after the options");
-            headless::PostLeftClick(300, 300);  // credits
+            ClickMenuItem(MenuItem::Credits);  // credits
         },
         [] { headless::AdvanceTime(1000); },
         [] {
             headless::PostKey(platform::VK_ESCAPE);
-            headless::PostLeftClick(285, 345);  // exit
+            ClickMenuItem(MenuItem::Exit);  // exit
         },
     };
     headless::SetScenario(steps);
