@@ -12,10 +12,11 @@ Game::~Game() {
     board.reset();
 }
 
-bool Game::Init(SettingsDialogs& dialogs) {
+bool Game::Init(const SettingsStore& files, SettingsDialogs& dialogs) {
+    files_ = files;
     dialogs_ = &dialogs;
     settings = std::make_unique<Settings>();
-    if (!settings->Load(dialogs)) {
+    if (!settings->Load(files, dialogs)) {
         settings.reset();
         return false;
     }
@@ -68,7 +69,7 @@ std::int32_t Game::Execute(std::int32_t code) {
         case Command::SetDiscColour:
             (c.a1 == 0 ? s.discColour1 : s.discColour2) = static_cast<std::int8_t>(c.a2);
             return 0;
-        case Command::SaveSettings: s.Save(*dialogs_); return 0;  // Save tells the user itself
+        case Command::SaveSettings: s.Save(files_, *dialogs_); return 0;  // Save tells the user itself
         case Command::NewMatch: NewMatch(); return 0;
         default: break;
     }

@@ -21,8 +21,9 @@ public:
     // Creates and loads the settings, then the players and a board in its
     // starting position. False when the settings file is missing and the user
     // declined the defaults: nothing is left then, and every command answers 0.
-    // The settings ask and tell through `dialogs` for as long as the game lives.
-    bool Init(SettingsDialogs& dialogs);
+    // The settings are kept in `files` and ask and tell through `dialogs`, both
+    // for as long as the game lives.
+    bool Init(const SettingsStore& files, SettingsDialogs& dialogs);
     // Decodes `code` (see PackCommand) and carries out the command. Any code is
     // safe: an unknown opcode, or a command before a successful Init, answers 0
     // and changes nothing. PlayMove and TryMove refuse a square off the board
@@ -38,6 +39,7 @@ public:
 
 private:
     void NewMatch();
+    SettingsStore files_{};
     SettingsDialogs* dialogs_ = nullptr;
     // The player for `side` (0 is player 1, any other player 2), or null.
     Player* PlayerFor(std::int32_t side) const;

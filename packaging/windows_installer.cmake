@@ -5,13 +5,16 @@
 # Included from packaging/CMakeLists.txt in the Windows build, before CPack.
 
 # The default settings file: the host's compiler builds the tool from the
-# platform-free settings code, as the Linux build's packaging does.
+# platform-free settings code and the host's files, as the Linux build's
+# packaging does.
 set(default ${CMAKE_CURRENT_BINARY_DIR}/default)
 set(tool ${default}/wolby_make_default_settings)
 set(tool_sources ${PROJECT_SOURCE_DIR}/tools/make_default_settings.cpp
-  ${PROJECT_SOURCE_DIR}/settings/settings.cpp ${PROJECT_SOURCE_DIR}/settings/settings_file.cpp
-  ${PROJECT_SOURCE_DIR}/settings/text_mode.cpp)
-file(GLOB tool_headers ${PROJECT_SOURCE_DIR}/settings/*.h)
+  ${PROJECT_SOURCE_DIR}/settings/settings.cpp ${PROJECT_SOURCE_DIR}/settings/text_mode.cpp
+  ${PROJECT_SOURCE_DIR}/platform/common/file_names.cpp ${PROJECT_SOURCE_DIR}/platform/common/regular_file.cpp
+  ${PROJECT_SOURCE_DIR}/platform/common/replace_file.cpp)
+file(GLOB tool_headers ${PROJECT_SOURCE_DIR}/settings/*.h ${PROJECT_SOURCE_DIR}/platform/platform.h
+  ${PROJECT_SOURCE_DIR}/platform/common/*.h)
 add_custom_command(OUTPUT ${tool}
   COMMAND ${CMAKE_COMMAND} -E make_directory ${default}
   COMMAND ${WOLBY_HOST_CXX} -std=c++20 -O1 -Wall -Wextra -Wpedantic -Wconversion -Werror

@@ -1,9 +1,10 @@
 // The platform layer: every operation the game asks of its platform, under the
 // platform's own names, in plain C++ types. The game's code calls only what is
 // declared here; each backend implements all of it:
-//   sdl/       the real game: a full-screen window, real input, clock and dialogs;
-//   headless/  tests: no window, a virtual clock, posted input, scripted dialogs.
-// A Win32/DirectDraw backend maps each operation onto the call of the same name.
+//   sdl/       the Linux game: a full-screen window, real input, clock and dialogs;
+//   headless/  tests: no window, a virtual clock, posted input, scripted dialogs;
+//   web/       the browser game: the page's events, a canvas, HTML dialogs;
+//   win32/     the Windows game, each operation on the Win32 call of the same name.
 //
 // Conventions the callers rely on:
 // - Colours are 0x00BBGGRR. Surfaces hold RGB565 pixels, so colours quantise
@@ -13,7 +14,10 @@
 // - Everything runs on the one thread of the message loop.
 #pragma once
 
+#include <cstddef>
 #include <cstdint>
+#include <span>
+#include <vector>
 
 namespace platform {
 
@@ -55,8 +59,8 @@ constexpr unsigned WM_LBUTTONDOWN = 513;
 constexpr std::uintptr_t VK_ESCAPE = 27;
 
 // The window receives WM_ACTIVATEAPP when another program is switched to and
-// back, and WM_PAINT when its picture has to be drawn again (the SDL and the
-// headless backend send neither on their own). A procedure that takes WM_PAINT
+// back, and WM_PAINT when its picture has to be drawn again (the backends that
+// emulate the window system, common/, send neither on their own). A procedure that takes WM_PAINT
 // calls ValidateRect, or the message comes again.
 // Mouse messages carry the pointer's x in the low and y in the high 16 bits of
 // lParam, in the 800 x 600 picture's coordinates.
@@ -66,6 +70,14 @@ struct Message {
     std::uintptr_t wParam = 0;
     std::intptr_t lParam = 0;
 };
+
+// A mouse message's lParam from its point, and its point back.
+constexpr std::intptr_t PackPoint(std::int32_t x, std::int32_t y) {
+    return static_cast<std::intptr_t>((static_cast<std::uint32_t>(x) & 0xFFFFu) |
+                                      ((static_cast<std::uint32_t>(y) & 0xFFFFu) << 16));
+}
+constexpr std::int32_t PointX(std::intptr_t lParam) { return static_cast<std::int32_t>(lParam & 0xFFFF); }
+constexpr std::int32_t PointY(std::intptr_t lParam) { return static_cast<std::int32_t>((lParam >> 16) & 0xFFFF); }
 
 using WindowProc = std::intptr_t (*)(Window window, unsigned message, std::uintptr_t wParam,
                                      std::intptr_t lParam);
@@ -193,5 +205,25 @@ void GetBitmapSize(Bitmap bitmap, std::int32_t* width, std::int32_t* height);
 bool StretchBitmap(DrawingContext context, std::int32_t x, std::int32_t y, std::int32_t width,
                    std::int32_t height, Bitmap bitmap);
 void DeleteBitmap(Bitmap bitmap);
+
+// ---------------------------------------------------------------- files
+// Up to `most` bytes from the start of the file at `path` (links followed).
+// False when it is no regular file (missing, a folder, a FIFO, a device, a
+// socket) or cannot be read; such a file is never opened in a way that waits.
+bool ReadFileHead(const char* path, std::size_t most, std::vector<std::uint8_t>& bytes);
+// Makes the file at `path` hold exactly `bytes`; false when it does not.
+// - Symbolic links stay: the file they lead to gets the bytes (Linux).
+// - A file that is not a regular one, or that the player may not write or
+//   read back (its mode, a read-only disk), is left as it is and the save fails.
+// - The bytes go to a new temporary file of a name no one else uses, beside
+//   the file, which is flushed, renamed over it, and the folder flushed too:
+//   a crash leaves the old file or the whole new one, and of two saves at once
+//   the last rename wins with each reporting its own outcome. The file keeps
+//   its mode and, where the system permits, its owner.
+// - A file with other names (hard links, Linux), and a file in a folder that
+//   takes no new file, is rewritten where it is, so that every name sees the
+//   new bytes; only there can a save cut off half-way leave new bytes over old.
+// - Nothing is ever removed but the temporary this save made.
+bool ReplaceFileContents(const char* path, std::span<const std::uint8_t> bytes);
 
 }  // namespace platform

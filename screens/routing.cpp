@@ -6,12 +6,8 @@
 #include "screens/options.h"
 #include "screens/screen.h"
 
-namespace {
-
-std::int32_t PointX(std::intptr_t lParam) { return static_cast<std::int32_t>(lParam & 0xFFFF); }
-std::int32_t PointY(std::intptr_t lParam) { return static_cast<std::int32_t>((lParam >> 16) & 0xFFFF); }
-
-}  // namespace
+using platform::PointX;
+using platform::PointY;
 
 void RedrawScreen() {
     if (g_primarySurface == nullptr || g_sheetSurface == nullptr) return;

@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <vector>
 
-#include "settings/settings_file.h"
 #include "settings/text_mode.h"
 
 namespace {
@@ -51,9 +50,9 @@ void Settings::TakeImage(std::span<const std::uint8_t> data) {
         field(kHumanPlayersAt, defaults.humanPlayers, kMinHumanPlayers, kMaxHumanPlayers);
 }
 
-bool Settings::Load(SettingsDialogs& dialogs) {
+bool Settings::Load(const SettingsStore& files, SettingsDialogs& dialogs) {
     std::vector<std::uint8_t> stored;
-    if (!settings_file::ReadHead(kFileName, kStoredHeadSize, stored)) {
+    if (!files.readHead(kFileName, kStoredHeadSize, stored)) {
         if (!dialogs.AskYesNo(settings_text::kCannotOpen, settings_text::kCaption)) return false;
         // The file is first written by the next save.
         SetDefaults();
@@ -63,8 +62,8 @@ bool Settings::Load(SettingsDialogs& dialogs) {
     return true;
 }
 
-bool Settings::Save(SettingsDialogs& dialogs) const {
-    if (settings_file::Replace(kFileName, EncodeTextMode(Image()))) return true;
+bool Settings::Save(const SettingsStore& files, SettingsDialogs& dialogs) const {
+    if (files.replace(kFileName, EncodeTextMode(Image()))) return true;
     dialogs.Tell(settings_text::kCannotSave, settings_text::kCaption);
     return false;
 }

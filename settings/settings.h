@@ -9,6 +9,7 @@
 #include <span>
 
 #include "settings/settings_dialogs.h"
+#include "settings/settings_store.h"
 
 // The texts of the settings file's dialogs, in code page 1250.
 namespace settings_text {
@@ -44,15 +45,13 @@ public:
     std::int8_t MoveSeconds() const { return moveSeconds; }
     std::int8_t HumanPlayers() const { return humanPlayers; }
 
-    // Reads "setting.dat". When it cannot be opened (or is no regular file: a
-    // FIFO or a device is never waited on), asks whether to go on with the
-    // defaults: true with the defaults on Yes, false on anything else.
-    bool Load(SettingsDialogs& dialogs);
-    // Replaces "setting.dat" with the record's image as settings_file::Replace
-    // does (a temporary of its own renamed over it; links, mode and owner kept;
-    // a file the player may not write left alone). On failure tells the user
-    // and answers false; the record in memory stays as it is.
-    bool Save(SettingsDialogs& dialogs) const;
+    // Reads "setting.dat" from `files`. When it cannot be read (or is no
+    // regular file: a FIFO or a device is never waited on), asks whether to go
+    // on with the defaults: true with the defaults on Yes, false on anything else.
+    bool Load(const SettingsStore& files, SettingsDialogs& dialogs);
+    // Replaces "setting.dat" in `files` with the record's image. On failure
+    // tells the user and answers false; the record in memory stays as it is.
+    bool Save(const SettingsStore& files, SettingsDialogs& dialogs) const;
 
     void SetDefaults();
     // The record's data bytes as the file holds them before translation.

@@ -17,6 +17,9 @@ constexpr const char* kNoDisplayMode = "Nie mo\xBFna ustawi\xE6 trybu graficzneg
 constexpr const char* kNoSurface = "Nie mo\xBFna stworzy\xE6 bufora DirectDraw";
 constexpr const char* kNoBitmap = "Nie mo\xBFna wczyta\xE6 bitmapy";
 
+// The settings file kept where the platform keeps files.
+constexpr SettingsStore kSettingsFiles{platform::ReadFileHead, platform::ReplaceFileContents};
+
 int Fail(const char* text) {
     platform::MessageBox(g_mainWindow, text, kCaption, platform::MB_OK | platform::MB_ICONHAND);
     return 0;
@@ -36,7 +39,7 @@ bool HoldsEveryPiece(platform::Surface sheetSurface) {
 int WinMain() {
     ResetProgramState();
     // With no settings file the person is asked first; "No" ends here, before any window.
-    if (!g_game.Init(MessageBoxDialogs())) return 0;
+    if (!g_game.Init(kSettingsFiles, MessageBoxDialogs())) return 0;
 
     platform::SetCursor(platform::LoadCursor(platform::kForkCursor));
     platform::RegisterClassEx("Wolby", MainWindowProc);

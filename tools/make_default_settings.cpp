@@ -6,6 +6,7 @@
 #include <filesystem>
 #include <system_error>
 
+#include "platform/platform.h"
 #include "settings/settings.h"
 
 namespace {
@@ -33,7 +34,7 @@ int main(int argc, char** argv) {
     Settings settings;
     settings.SetDefaults();
     ToolDialogs dialogs;
-    if (!settings.Save(dialogs)) {
+    if (!settings.Save({platform::ReadFileHead, platform::ReplaceFileContents}, dialogs)) {
         std::fprintf(stderr, "%s: cannot write %s in %s\n", argv[0], Settings::kFileName, argv[1]);
         return 1;
     }

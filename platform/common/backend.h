@@ -1,8 +1,8 @@
-// What a backend lends the window system and display that the Linux backends
-// share (window_system.cpp, display.cpp): everything that differs between a real
+// What a backend lends the window system and display that the headless, SDL
+// and browser backends share (window_system.cpp, display.cpp): everything that differs between a real
 // window and none. Each backend defines every function here; the rest of the
 // platform interface it defines directly (ShowWindow, the cursor, Sleep,
-// MessageBox).
+// MessageBox), with the fork cursor and the posted click from window_system.h.
 #pragma once
 
 #include <cstdint>

@@ -1,6 +1,6 @@
-// The display object, its one mode and its surfaces, as both Linux backends
-// have them: the monitor keeps its own mode, and the game's 800 x 600 picture
-// is a surface that the backend shows (or a test reads). The real window never
+// The display object, its one mode and its surfaces, as the headless, SDL and
+// browser backends have them: the monitor keeps its own mode, and the game's
+// 800 x 600 picture is a surface that the backend shows (or a test reads). The real window never
 // loses a surface (its memory is the program's own); the headless backend's
 // tests take it away as another program taking the display would.
 #include <memory>

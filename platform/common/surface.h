@@ -1,5 +1,5 @@
-// What both backends share: the objects behind the platform's handles and the
-// helpers that create and convert them. Only the platform layer includes this.
+// What the headless, SDL and browser backends share: the objects behind the
+// platform's handles and the helpers that create and convert them. Only the platform layer includes this.
 #pragma once
 
 #include <cstdint>

@@ -6,6 +6,12 @@
 #include "platform/common/surface.h"
 
 namespace platform {
+
+// A cursor is only the resource it was loaded from.
+struct CursorObject {
+    int resource = 0;
+};
+
 namespace common {
 
 namespace {
@@ -31,6 +37,24 @@ void PostToWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
     } else {
         e.queue.Post(posted);
     }
+}
+
+Cursor ForkCursor() {
+    static CursorObject fork{kForkCursor};
+    return &fork;
+}
+
+std::uintptr_t VirtualKeyFor(char c) {
+    if (c == '\x1b') return VK_ESCAPE;
+    if (c == '\r' || c == ' ') return static_cast<std::uintptr_t>(c);
+    if (c >= 'a' && c <= 'z') return static_cast<std::uintptr_t>(c - 'a' + 'A');
+    if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uintptr_t>(c);
+    return 0xFF;
+}
+
+void PostClick(std::intptr_t point, bool foldMoves) {
+    PostToWindow(WM_MOUSEMOVE, 0, point, foldMoves);
+    PostToWindow(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point, foldMoves);
 }
 
 }  // namespace common

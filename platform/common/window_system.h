@@ -1,7 +1,7 @@
-// The window system and the display as both Linux backends emulate them: one
-// window class, one window, the message queue and the timers, the display
-// object, its one mode and its surfaces. What differs between a real window and
-// none comes from the backend (backend.h).
+// The window system and the display as the headless, SDL and browser backends
+// emulate them: one window class, one window, the message queue and the
+// timers, the display object, its one mode and its surfaces. What differs
+// between a real window and none comes from the backend (backend.h).
 #pragma once
 
 #include <cstdint>
@@ -56,6 +56,18 @@ void ResetEmulation();
 // the latest, as on Win32, when `foldMoves` is set.
 void PostToWindow(unsigned message, std::uintptr_t wParam, std::intptr_t lParam,
                   bool foldMoves = false);
+// The program's one cursor, the fork, as LoadCursor(kForkCursor) answers it;
+// each backend shows it in its own way.
+Cursor ForkCursor();
+
+// The virtual-key code of the key that types `c`: ESC ('\x1b'), Enter ('\r'),
+// space, a letter of either case or a digit; any other key is 0xFF, as the
+// game only tells ESC from the rest.
+std::uintptr_t VirtualKeyFor(char c);
+
+// A press of the left button at `point` (PackPoint), as the window system
+// reports one: the pointer's move there first, then the press.
+void PostClick(std::intptr_t point, bool foldMoves = false);
 
 }  // namespace common
 }  // namespace platform

@@ -16,10 +16,6 @@
 
 namespace platform {
 
-struct CursorObject {
-    int resource = 0;
-};
-
 namespace {
 
 // A desktop larger than the game's mode, as most are, so that tests see the
@@ -63,17 +59,9 @@ headless::StallReporter& Reporter() {
     return reporter;
 }
 
-CursorObject g_forkCursor{kForkCursor};
-
 bool Faulty(headless::Fault fault) {
     auto found = S().faults.find(fault);
     return found != S().faults.end() && found->second;
-}
-
-std::intptr_t PointParam(std::int32_t x, std::int32_t y) {
-    const auto low = static_cast<std::uint32_t>(x) & 0xFFFFu;
-    const auto high = static_cast<std::uint32_t>(y) & 0xFFFFu;
-    return static_cast<std::intptr_t>(low | (high << 16));
 }
 
 // Lets the scenario move on; false when it could not (a stall).
@@ -105,17 +93,7 @@ bool RunIdleStep() {
 // ---------------------------------------------------------------- the backend's part
 namespace backend {
 
-bool Allows(Call call) {
-    switch (call) {
-        case Call::DirectDrawCreate: return !Faulty(headless::Fault::DirectDrawCreate);
-        case Call::SetCooperativeLevel: return !Faulty(headless::Fault::SetCooperativeLevel);
-        case Call::SetDisplayMode: return !Faulty(headless::Fault::SetDisplayMode);
-        case Call::CreatePrimarySurface: return !Faulty(headless::Fault::CreatePrimarySurface);
-        case Call::CreateOffscreenSurface: return !Faulty(headless::Fault::CreateOffscreenSurface);
-        case Call::GetDC: return !Faulty(headless::Fault::GetDC);
-    }
-    return true;
-}
+bool Allows(Call call) { return !Faulty(call); }
 
 std::int64_t Now() { return S().now; }
 
@@ -149,7 +127,7 @@ void ShowWindow(Window) {}
 void UpdateWindow(Window) {}
 void SetForegroundWindow(Window) {}
 
-Cursor LoadCursor(int resource) { return resource == kForkCursor ? &g_forkCursor : nullptr; }
+Cursor LoadCursor(int resource) { return resource == kForkCursor ? common::ForkCursor() : nullptr; }
 void SetCursor(Cursor cursor) { S().cursor = cursor; }
 
 void Sleep(unsigned ms) { S().now += ms; }
@@ -185,13 +163,10 @@ void AdvanceTime(std::int64_t ms) {
 }
 
 void PostMouseMove(std::int32_t x, std::int32_t y) {
-    common::PostToWindow(WM_MOUSEMOVE, 0, PointParam(x, y));
+    common::PostToWindow(WM_MOUSEMOVE, 0, PackPoint(x, y));
 }
 
-void PostLeftClick(std::int32_t x, std::int32_t y) {
-    PostMouseMove(x, y);
-    common::PostToWindow(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, PointParam(x, y));
-}
+void PostLeftClick(std::int32_t x, std::int32_t y) { common::PostClick(PackPoint(x, y)); }
 
 void PostKey(std::uintptr_t virtualKey) { common::PostToWindow(WM_KEYDOWN, virtualKey, 0); }
 

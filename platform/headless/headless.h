@@ -9,6 +9,7 @@
 #include <string>
 #include <vector>
 
+#include "platform/common/backend.h"
 #include "platform/platform.h"
 
 namespace platform::headless {
@@ -101,14 +102,9 @@ bool SaveScreen(const std::string& path);
 Colour Quantised(Colour colour);
 
 // ---------------------------------------------------------------- faults
-enum class Fault {
-    DirectDrawCreate,
-    SetCooperativeLevel,
-    SetDisplayMode,
-    CreatePrimarySurface,
-    CreateOffscreenSurface,
-    GetDC,  // every request for a drawing context is refused while set
-};
+// The calls the backend may refuse (backend::Call); while a fault is set its
+// call fails, each request for a drawing context too with Fault::GetDC.
+using Fault = backend::Call;
 void SetFault(Fault fault, bool on);
 
 // ---------------------------------------------------------------- inspection

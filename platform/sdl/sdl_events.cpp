@@ -27,13 +27,10 @@ void Destroy() {
 }
 
 std::uintptr_t VirtualKey(const SDL_Keysym& key) {
+    // SDL's codes of the keys that type a character are that character.
     const SDL_Keycode code = key.sym;
-    if (code == SDLK_ESCAPE) return VK_ESCAPE;
-    if (code >= SDLK_a && code <= SDLK_z) return static_cast<std::uintptr_t>('A' + (code - SDLK_a));
-    if (code >= SDLK_0 && code <= SDLK_9) return static_cast<std::uintptr_t>(code);
-    if (code == SDLK_RETURN || code == SDLK_KP_ENTER) return 13;
-    if (code == SDLK_SPACE) return 32;
-    return 0xFF;  // some other key: the game only tells ESC from the rest
+    if (code == SDLK_KP_ENTER) return common::VirtualKeyFor('\r');
+    return common::VirtualKeyFor(code > 0 && code < 128 ? static_cast<char>(code) : '\0');
 }
 
 // When the window moves or changes size under a pointer that stays still, no
@@ -87,8 +84,7 @@ void Translate(const SDL_Event& event) {
                 const bool known = S().pressKnown;
                 const std::intptr_t point = sdl::PictureParam(known ? S().pressX : event.button.x,
                                                               known ? S().pressY : event.button.y);
-                Post(WM_MOUSEMOVE, 0, point);
-                Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+                common::PostClick(point, /*foldMoves=*/true);
             }
             S().pressKnown = false;
             break;

@@ -55,7 +55,7 @@ std::intptr_t PictureParam(int x, int y) {
     }
     px = std::clamp(px, 0, kPictureWidth - 1);
     py = std::clamp(py, 0, kPictureHeight - 1);
-    return static_cast<std::intptr_t>(static_cast<std::uint32_t>(px) | (static_cast<std::uint32_t>(py) << 16));
+    return PackPoint(px, py);
 }
 
 namespace {

@@ -8,6 +8,7 @@
 #include <string>
 
 #include "platform/common/backend.h"
+#include "platform/common/window_system.h"
 #include "platform/platform.h"
 #include "platform/sdl/sdl_backend.h"
 #include "platform/sdl/sdl_images.h"
@@ -15,10 +16,6 @@
 #include "platform/sdl/sdl_x11.h"
 
 namespace platform {
-
-struct CursorObject {
-    int resource = 0;
-};
 
 namespace sdl {
 
@@ -193,9 +190,8 @@ void SetForegroundWindow(Window window) {
 }
 
 Cursor LoadCursor(int resource) {
-    static CursorObject fork{kForkCursor};
     if (resource != kForkCursor || !sdl::StartVideo()) return nullptr;
-    return &fork;
+    return common::ForkCursor();
 }
 
 void SetCursor(Cursor cursor) {

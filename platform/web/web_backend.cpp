@@ -20,16 +20,6 @@
 
 namespace platform {
 
-struct CursorObject {
-    int resource = 0;
-};
-
-namespace {
-
-CursorObject g_forkCursor{kForkCursor};
-
-}  // namespace
-
 namespace backend {
 
 // The page has one picture and nothing else can refuse.
@@ -64,7 +54,7 @@ void ShowWindow(Window) {}
 void UpdateWindow(Window) {}
 void SetForegroundWindow(Window) {}
 
-Cursor LoadCursor(int resource) { return resource == kForkCursor ? &g_forkCursor : nullptr; }
+Cursor LoadCursor(int resource) { return resource == kForkCursor ? common::ForkCursor() : nullptr; }
 
 void SetCursor(Cursor cursor) {
     if (cursor == nullptr) {

@@ -33,11 +33,14 @@ void Post(unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
 
 namespace {
 
+void PostClick(std::intptr_t point) {
+    common::PostClick(point, /*foldMoves=*/true);
+    wolby_web_wake();
+}
+
 std::intptr_t Point(long clientX, long clientY, int shiftX = 0) {
     const int packed = wolby_web_picture_point(static_cast<int>(clientX), static_cast<int>(clientY));
-    const int x = std::max(0, (packed & 0xFFFF) - shiftX);
-    return static_cast<std::intptr_t>(static_cast<std::uint32_t>(x) |
-                                      (static_cast<std::uint32_t>(packed) & 0xFFFF0000u));
+    return PackPoint(std::max(0, PointX(packed) - shiftX), PointY(packed));
 }
 
 EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*) {
@@ -47,9 +50,7 @@ EM_BOOL OnMouseMove(int, const EmscriptenMouseEvent* event, void*) {
 
 EM_BOOL OnMouseDown(int, const EmscriptenMouseEvent* event, void*) {
     if (g_held || event->button != 0) return EM_FALSE;
-    const std::intptr_t point = Point(event->clientX, event->clientY);
-    Post(WM_MOUSEMOVE, 0, point);
-    Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+    PostClick(Point(event->clientX, event->clientY));
     return EM_TRUE;  // no text selection, no focus change
 }
 
@@ -61,9 +62,7 @@ EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void*) {
     for (int i = 0; i < event->numTouches; ++i) {
         const EmscriptenTouchPoint& touch = event->touches[i];
         if (!touch.isChanged) continue;
-        const std::intptr_t point = Point(touch.clientX, touch.clientY, kProngOffset);
-        Post(WM_MOUSEMOVE, 0, point);
-        Post(WM_LBUTTONDOWN, 1 /* MK_LBUTTON */, point);
+        PostClick(Point(touch.clientX, touch.clientY, kProngOffset));
         break;
     }
     return EM_TRUE;
@@ -72,15 +71,9 @@ EM_BOOL OnTouchStart(int, const EmscriptenTouchEvent* event, void*) {
 EM_BOOL OnTouchOther(int, const EmscriptenTouchEvent*, void*) { return EM_TRUE; }
 
 std::uintptr_t VirtualKey(const EmscriptenKeyboardEvent& key) {
-    if (std::strcmp(key.key, "Escape") == 0) return VK_ESCAPE;
-    if (std::strcmp(key.key, "Enter") == 0) return 13;
-    if (std::strcmp(key.key, " ") == 0) return 32;
-    if (key.key[0] != 0 && key.key[1] == 0) {
-        const char c = key.key[0];
-        if (c >= 'a' && c <= 'z') return static_cast<std::uintptr_t>(c - 'a' + 'A');
-        if ((c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9')) return static_cast<std::uintptr_t>(c);
-    }
-    return 0xFF;  // some other key: the game only tells ESC from the rest
+    if (std::strcmp(key.key, "Escape") == 0) return common::VirtualKeyFor('\x1b');
+    if (std::strcmp(key.key, "Enter") == 0) return common::VirtualKeyFor('\r');
+    return common::VirtualKeyFor(key.key[0] != 0 && key.key[1] == 0 ? key.key[0] : '\0');
 }
 
 // The game takes every key; the browser keeps its own commands (with Ctrl, Alt

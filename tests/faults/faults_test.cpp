@@ -37,6 +37,7 @@
 #include "tests/support/special_files.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/clicks.h"
+#include "tests/support/platform_files.h"
 
 namespace wolby_test {
 namespace {
@@ -220,7 +221,7 @@ int SaveLimitedTo(rlim_t limit, const Settings& values) {
         setrlimit(RLIMIT_FSIZE, &size);
         std::signal(SIGXFSZ, SIG_DFL);
         wolby_test::ScriptedDialogs dialogs;
-        _exit(values.Save(dialogs) ? 0 : 3);
+        _exit(values.Save(wolby_test::kFiles, dialogs) ? 0 : 3);
     }
     int status = 0;
     waitpid(child, &status, 0);
@@ -261,13 +262,13 @@ TEST_F(Faults, ASaveKilledAtEveryByteLeavesTheOldFileOrTheWholeNewOne) {
             // What a killed save left behind never stops the next start or save.
             if (fs::exists("setting.dat")) {
                 Settings loaded;
-                ASSERT_TRUE(loaded.Load(dialogs));
+                ASSERT_TRUE(loaded.Load(wolby_test::kFiles, dialogs));
                 const auto image = loaded.Image();
                 EXPECT_EQ(Bytes(image.begin(), image.end()),
                           hadFile && limit < nextFile.size() ? kOldFile : nextFile);
             }
             const int left = Temporaries();
-            ASSERT_TRUE(next.Save(dialogs));
+            ASSERT_TRUE(next.Save(wolby_test::kFiles, dialogs));
             EXPECT_EQ(ReadBytes("setting.dat"), nextFile);
             EXPECT_EQ(Temporaries(), left) << "the save left its temporary";
         }

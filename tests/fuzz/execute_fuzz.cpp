@@ -11,6 +11,7 @@
 #include "tests/support/calendar.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/settings_file.h"
+#include "tests/support/platform_files.h"
 
 using wolby_fuzz::Expect;
 
@@ -38,7 +39,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 
     wolby_test::ScriptedDialogs dialogs;
     Game game;
-    Expect(game.Init(dialogs), "Init with a settings file");
+    Expect(game.Init(wolby_test::kFiles, dialogs), "Init with a settings file");
     for (std::size_t at = 1; at + 4 <= size; at += 4) {
         std::uint32_t bits = 0;
         std::memcpy(&bits, data + at, 4);

@@ -11,6 +11,7 @@
 #include "tests/support/byte_file.h"
 #include "tests/support/fuzz_support.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/platform_files.h"
 
 using wolby_fuzz::Expect;
 
@@ -36,7 +37,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     // Values no load may leave behind.
     loaded.discColour1 = loaded.discColour2 = loaded.boardSize = 77;
     loaded.moveSeconds = loaded.humanPlayers = -5;
-    Expect(loaded.Load(dialogs), "a file that exists loads");
+    Expect(loaded.Load(wolby_test::kFiles, dialogs), "a file that exists loads");
     Expect(dialogs.TakeShown().empty(), "loading a file asks nothing");
     Expect(InRange(loaded), "every loaded value within the options' ranges");
 
@@ -51,11 +52,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     }
 
     // What was loaded is saved as the image, and loads back unchanged.
-    Expect(loaded.Save(dialogs), "saving in the scratch directory");
+    Expect(loaded.Save(wolby_test::kFiles, dialogs), "saving in the scratch directory");
     const std::array<std::uint8_t, Settings::kImageSize> image = loaded.Image();
     Expect(wolby_test::ReadBytes(Settings::kFileName) == EncodeTextMode(image), "the file holds the stored image");
     Settings again;
-    Expect(again.Load(dialogs), "the saved file loads");
+    Expect(again.Load(wolby_test::kFiles, dialogs), "the saved file loads");
     Expect(again.Image() == image, "a saved record loads back unchanged");
     return 0;
 }

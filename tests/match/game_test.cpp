@@ -15,6 +15,7 @@
 #include "tests/support/board_lists.h"
 #include "tests/support/byte_file.h"
 #include "tests/support/file_test.h"
+#include "tests/support/platform_files.h"
 
 namespace {
 
@@ -42,8 +43,8 @@ protected:
         s.boardSize = static_cast<std::int8_t>(size);
         s.moveSeconds = static_cast<std::int8_t>(seconds);
         s.humanPlayers = static_cast<std::int8_t>(humans);
-        ASSERT_TRUE(s.Save(dialogs));
-        ASSERT_TRUE(game.Init(dialogs));
+        ASSERT_TRUE(s.Save(wolby_test::kFiles, dialogs));
+        ASSERT_TRUE(game.Init(wolby_test::kFiles, dialogs));
         EXPECT_TRUE(dialogs.TakeShown().empty());
     }
 };
@@ -63,7 +64,7 @@ TEST_F(GameTest, WithoutASuccessfulInitEveryCommandAnswersZero) {
     ExpectEveryCommandAnswersZero(game);
 
     dialogs.Answer(false);
-    EXPECT_FALSE(game.Init(dialogs));
+    EXPECT_FALSE(game.Init(wolby_test::kFiles, dialogs));
     EXPECT_EQ(dialogs.TakeShown().size(), 1u);
     EXPECT_FALSE(game.player1 || game.player2 || game.board);
     ExpectEveryCommandAnswersZero(game);
@@ -75,7 +76,7 @@ TEST_F(GameTest, WithoutASuccessfulInitEveryCommandAnswersZero) {
 TEST_F(GameTest, InitWithTheDefaultsAnswered) {
     dialogs.Answer(true);
     Game game;
-    ASSERT_TRUE(game.Init(dialogs));
+    ASSERT_TRUE(game.Init(wolby_test::kFiles, dialogs));
     EXPECT_EQ(dialogs.TakeShown().size(), 1u);
     EXPECT_EQ(game.Execute(0), 6);
     EXPECT_EQ(Exec(game, Command::GetMoveSeconds), 0);
@@ -128,7 +129,7 @@ TEST_F(GameTest, AMoveIsPlayedTurnedAndScored) {
 TEST_F(GameTest, TheUnitsDigitChangesNothing) {
     Game plain, withUnits;
     Start(plain, 1, 2, 6, 0, 2);
-    ASSERT_TRUE(withUnits.Init(dialogs));
+    ASSERT_TRUE(withUnits.Init(wolby_test::kFiles, dialogs));
     // Player 2 at column 3, row 4: legal on the opening board.
     EXPECT_EQ(plain.Execute(113400), 1);
     EXPECT_EQ(withUnits.Execute(113401), 1);
@@ -259,7 +260,7 @@ TEST_F(GameTest, SettersLiveInMemoryUntilSaved) {
               (Bytes{0x90, 0xE1, 0x40, 0x00, 5, 7, 8, 9, 1, 0, 0, 0}));
 
     Game restarted;
-    ASSERT_TRUE(restarted.Init(dialogs));
+    ASSERT_TRUE(restarted.Init(wolby_test::kFiles, dialogs));
     EXPECT_EQ(restarted.Execute(0), 8);
     EXPECT_EQ(Exec(restarted, Command::GetHumanPlayers), 1);
     EXPECT_EQ(Exec(restarted, Command::GetMoveSeconds), 9);

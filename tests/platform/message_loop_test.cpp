@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "platform/common/window_system.h"
 #include "platform/headless/headless.h"
 
 using namespace platform;
@@ -306,3 +307,21 @@ TEST_F(MessageLoop, CursorAndWindowCallsAnswerAsTheGameExpects) {
 }
 
 }  // namespace
+
+// What the SDL and browser backends post for a key and a point.
+TEST(PostedInput, KeysMapToTheirVirtualCodesAndPointsToTheirSixteenBitHalves) {
+    EXPECT_EQ(common::VirtualKeyFor('\x1b'), VK_ESCAPE);
+    EXPECT_EQ(common::VirtualKeyFor('\r'), 13u);
+    EXPECT_EQ(common::VirtualKeyFor(' '), 32u);
+    EXPECT_EQ(common::VirtualKeyFor('q'), std::uintptr_t{'Q'});
+    EXPECT_EQ(common::VirtualKeyFor('Q'), std::uintptr_t{'Q'});
+    EXPECT_EQ(common::VirtualKeyFor('7'), std::uintptr_t{'7'});
+    for (const char other : {'\0', '\t', '\b', '!', '`', '{', '@', '['}) {
+        EXPECT_EQ(common::VirtualKeyFor(other), 0xFFu) << int{other};
+    }
+    EXPECT_EQ(PackPoint(799, 599), 799 | (599 << 16));
+    for (const auto& [x, y] : {std::pair{0, 0}, std::pair{799, 0}, std::pair{0, 599}, std::pair{799, 599}}) {
+        EXPECT_EQ(PointX(PackPoint(x, y)), x);
+        EXPECT_EQ(PointY(PackPoint(x, y)), y);
+    }
+}

@@ -26,6 +26,7 @@
 #include "tests/support/file_test.h"
 #include "tests/support/settings_file.h"
 #include "tests/support/special_files.h"
+#include "tests/support/platform_files.h"
 
 extern char** environ;
 
@@ -95,7 +96,7 @@ std::string LoadInChild() {
         dialogs.Answer(true);
         Settings s;
         s.boardSize = 8;
-        const bool loaded = s.Load(dialogs);
+        const bool loaded = s.Load(wolby_test::kFiles, dialogs);
         const auto shown = dialogs.TakeShown();
         const bool asked = shown.size() == 1 && shown[0].question &&
                            shown[0].text == std::string(settings_text::kCannotOpen);
@@ -161,7 +162,7 @@ TEST_F(SettingsGuardTest, AHardLinkedFileKeepsItsOtherNames) {
     fs::create_directory("backup");
     ASSERT_TRUE(WriteBytes(Settings::kFileName, kOldFile));
     fs::create_hard_link(Settings::kFileName, "backup/also.dat");
-    ASSERT_TRUE(Next().Save(dialogs));
+    ASSERT_TRUE(Next().Save(wolby_test::kFiles, dialogs));
     EXPECT_TRUE(fs::equivalent(Settings::kFileName, "backup/also.dat")) << "the link was broken";
     EXPECT_EQ(fs::hard_link_count(Settings::kFileName), 2u);
     EXPECT_EQ(ReadBytes("backup/also.dat"), kNextFile);
@@ -169,7 +170,7 @@ TEST_F(SettingsGuardTest, AHardLinkedFileKeepsItsOtherNames) {
     EXPECT_EQ(Listing("."), (std::vector<std::string>{"backup", Settings::kFileName}));
     // A longer old file is cut to the new bytes.
     ASSERT_TRUE(WriteBytes(Settings::kFileName, Bytes(40, 0x55)));
-    ASSERT_TRUE(Next().Save(dialogs));
+    ASSERT_TRUE(Next().Save(wolby_test::kFiles, dialogs));
     EXPECT_EQ(ReadBytes("backup/also.dat"), kNextFile);
     EXPECT_TRUE(dialogs.TakeShown().empty());
 }
@@ -184,7 +185,7 @@ TEST_F(SettingsGuardTest, ThePlayersFilesBesideTheTargetAreNeverTouched) {
     ASSERT_TRUE(WriteBytes("conf/x.dat.tmp", mine));
     ASSERT_TRUE(WriteBytes("setting.dat.tmp", mine));
     fs::create_symlink("conf/x.dat", Settings::kFileName);
-    ASSERT_TRUE(Next().Save(dialogs));
+    ASSERT_TRUE(Next().Save(wolby_test::kFiles, dialogs));
     EXPECT_EQ(ReadBytes("conf/x.dat"), kNextFile);
     EXPECT_EQ(ReadBytes("conf/x.dat.tmp"), mine);
     EXPECT_EQ(ReadBytes("setting.dat.tmp"), mine);
@@ -193,7 +194,7 @@ TEST_F(SettingsGuardTest, ThePlayersFilesBesideTheTargetAreNeverTouched) {
     fs::remove("conf/x.dat");
     fs::create_directory("conf/x.dat");
     dialogs.TakeShown();
-    EXPECT_FALSE(Next().Save(dialogs));
+    EXPECT_FALSE(Next().Save(wolby_test::kFiles, dialogs));
     EXPECT_EQ(dialogs.TakeShown().size(), 1u);
     EXPECT_EQ(ReadBytes("conf/x.dat.tmp"), mine);
     EXPECT_EQ(Listing("conf"), (std::vector<std::string>{"x.dat", "x.dat.tmp"}));
@@ -201,7 +202,7 @@ TEST_F(SettingsGuardTest, ThePlayersFilesBesideTheTargetAreNeverTouched) {
     fs::remove("conf/x.dat");
     fs::remove("conf/x.dat.tmp");
     fs::create_directory("conf/x.dat.tmp");
-    ASSERT_TRUE(Next().Save(dialogs));
+    ASSERT_TRUE(Next().Save(wolby_test::kFiles, dialogs));
     EXPECT_EQ(ReadBytes("conf/x.dat"), kNextFile);
     EXPECT_TRUE(fs::is_directory("conf/x.dat.tmp"));
 }

@@ -7,6 +7,7 @@
 
 #include "settings/settings.h"
 #include "tests/support/scripted_dialogs.h"
+#include "tests/support/platform_files.h"
 
 int main(int argc, char** argv) {
     if (argc != 6) return 2;
@@ -18,7 +19,7 @@ int main(int argc, char** argv) {
     settings.moveSeconds = value(4);
     settings.humanPlayers = value(5);
     wolby_test::ScriptedDialogs dialogs;
-    const bool saved = settings.Save(dialogs);
+    const bool saved = settings.Save(wolby_test::kFiles, dialogs);
     const auto shown = dialogs.TakeShown();
     if (saved && shown.empty()) return 0;
     if (!saved && shown.size() == 1 && shown[0].text == settings_text::kCannotSave) return 1;

@@ -21,6 +21,7 @@
 #include "settings/text_mode.h"
 #include "tests/support/byte_file.h"
 #include "tests/support/file_test.h"
+#include "tests/support/platform_files.h"
 
 namespace {
 
@@ -109,7 +110,7 @@ TEST_F(SettingsFileTest, SaveWritesTheExactTwelveBytes) {
     ASSERT_TRUE(WriteBytes(Settings::kFileName, Bytes(40, 0x55)));  // an older, longer file goes
     Settings s;
     Set(s, {3, 9, 8, 5, 1});
-    ASSERT_TRUE(s.Save(dialogs));
+    ASSERT_TRUE(s.Save(wolby_test::kFiles, dialogs));
     EXPECT_EQ(ReadBytes(Settings::kFileName),
               (Bytes{0x90, 0xE1, 0x40, 0x00, 3, 9, 8, 5, 1, 0, 0, 0}));
     EXPECT_EQ(std::distance(fs::directory_iterator("."), fs::directory_iterator()), 1)
@@ -127,8 +128,8 @@ TEST_F(SettingsFileTest, SaveThenLoadThroughTheFileRestoresEveryValueOfEachField
         Settings out, in;
         Set(out, v);
         Set(in, kStale);
-        ASSERT_TRUE(out.Save(dialogs));
-        ASSERT_TRUE(in.Load(dialogs));
+        ASSERT_TRUE(out.Save(wolby_test::kFiles, dialogs));
+        ASSERT_TRUE(in.Load(wolby_test::kFiles, dialogs));
         EXPECT_EQ(Read(in), v);
     }
     EXPECT_TRUE(dialogs.TakeShown().empty());
@@ -177,7 +178,7 @@ TEST_F(SettingsFileTest, HandWrittenFilesLoadAsTextModeReadsThem) {
         ASSERT_TRUE(WriteBytes(Settings::kFileName, file.stored));
         Settings s;
         Set(s, kStale);
-        EXPECT_TRUE(s.Load(dialogs)) << file.what;
+        EXPECT_TRUE(s.Load(wolby_test::kFiles, dialogs)) << file.what;
         EXPECT_EQ(Read(s), file.expected) << file.what;
         EXPECT_EQ(ReadBytes(Settings::kFileName), file.stored) << "loading changed the file";
     }
@@ -196,7 +197,7 @@ TEST_F(SettingsFileTest, MissingFileAnsweredYesGivesTheDefaultsAndWritesNothing)
     dialogs.Answer(true);
     Settings s;
     Set(s, kStale);
-    EXPECT_TRUE(s.Load(dialogs));
+    EXPECT_TRUE(s.Load(wolby_test::kFiles, dialogs));
     EXPECT_EQ(Read(s), kDefaults);
     ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
     EXPECT_FALSE(fs::exists(Settings::kFileName));
@@ -205,7 +206,7 @@ TEST_F(SettingsFileTest, MissingFileAnsweredYesGivesTheDefaultsAndWritesNothing)
 TEST_F(SettingsFileTest, MissingFileAnsweredNoFails) {
     dialogs.Answer(false);
     Settings s;
-    EXPECT_FALSE(s.Load(dialogs));
+    EXPECT_FALSE(s.Load(wolby_test::kFiles, dialogs));
     ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
 }
 
@@ -213,7 +214,7 @@ TEST_F(SettingsFileTest, ADirectoryInPlaceOfTheFileCannotBeOpened) {
     fs::create_directory(Settings::kFileName);
     dialogs.Answer(false);
     Settings s;
-    EXPECT_FALSE(s.Load(dialogs));
+    EXPECT_FALSE(s.Load(wolby_test::kFiles, dialogs));
     ExpectOneDialog(dialogs, settings_text::kCannotOpen, true);
 }
 
@@ -225,7 +226,7 @@ const Bytes kNextFile{0x90, 0xE1, 0x40, 0x00, 9, 9, 5, 9, 0, 0, 0, 0};
 void ExpectFailedSave(wolby_test::ScriptedDialogs& dialogs) {
     Settings s;
     Set(s, kNext);
-    EXPECT_FALSE(s.Save(dialogs));
+    EXPECT_FALSE(s.Save(wolby_test::kFiles, dialogs));
     ExpectOneDialog(dialogs, settings_text::kCannotSave, false);
     EXPECT_EQ(Read(s), kNext) << "the record in memory is unchanged";
 }
@@ -268,7 +269,7 @@ TEST_F(SettingsFileTest, SaveThroughSymbolicLinksReplacesTheFileTheyLeadTo) {
         if (!fileThere) fs::remove("elsewhere/mine.dat");
         Settings s;
         Set(s, kNext);
-        ASSERT_TRUE(s.Save(dialogs));
+        ASSERT_TRUE(s.Save(wolby_test::kFiles, dialogs));
         EXPECT_EQ(fs::read_symlink(Settings::kFileName), "link");
         EXPECT_EQ(fs::read_symlink("link"), "elsewhere/mine.dat");
         EXPECT_EQ(ReadBytes("elsewhere/mine.dat"), kNextFile);
@@ -276,7 +277,7 @@ TEST_F(SettingsFileTest, SaveThroughSymbolicLinksReplacesTheFileTheyLeadTo) {
         EXPECT_EQ(Listing("."), (std::vector<std::string>{"elsewhere", "link", Settings::kFileName}));
     }
     Settings loaded;
-    ASSERT_TRUE(loaded.Load(dialogs));
+    ASSERT_TRUE(loaded.Load(wolby_test::kFiles, dialogs));
     EXPECT_EQ(Read(loaded), kNext);
     EXPECT_TRUE(dialogs.TakeShown().empty());
 }
@@ -292,7 +293,7 @@ TEST_F(SettingsFileTest, SaveKeepsTheFilesModeAndOwner) {
         const bool givenAway = geteuid() == 0 && chown(Settings::kFileName, kOtherUser, kOtherUser) == 0;
         Settings s;
         Set(s, kNext);
-        ASSERT_TRUE(s.Save(dialogs));
+        ASSERT_TRUE(s.Save(wolby_test::kFiles, dialogs));
         struct stat after {};
         ASSERT_EQ(stat(Settings::kFileName, &after), 0);
         EXPECT_EQ(fs::status(Settings::kFileName).permissions(), mode);

@@ -22,6 +22,7 @@
 #include "settings/settings.h"
 #include "tests/support/scripted_dialogs.h"
 #include "tests/support/work_folder.h"
+#include "tests/support/platform_files.h"
 
 namespace test_support {
 
@@ -59,7 +60,7 @@ inline SaveOutcome SaveInChild(const Settings& values, const std::function<bool(
         alarm(5);
         if (!prepare()) _exit(kNotPrepared);
         wolby_test::ScriptedDialogs dialogs;
-        const bool saved = values.Save(dialogs);
+        const bool saved = values.Save(wolby_test::kFiles, dialogs);
         const auto shown = dialogs.TakeShown();
         if (saved && shown.empty()) _exit(kSaved);
         if (!saved && shown.size() == 1 && shown[0].text == settings_text::kCannotSave) _exit(kRefused);

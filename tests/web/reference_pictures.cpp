@@ -15,6 +15,7 @@
 #include "tests/support/byte_file.h"
 #include "tests/support/work_folder.h"
 #include "tests/web/scenes.h"
+#include "tests/support/platform_files.h"
 
 namespace fs = std::filesystem;
 
@@ -48,7 +49,7 @@ bool Play(const web_scenes::Scene& scene, const fs::path& out) {
         Settings defaults;
         defaults.SetDefaults();
         NoDialogs dialogs;
-        if (!defaults.Save(dialogs)) return false;
+        if (!defaults.Save(wolby_test::kFiles, dialogs)) return false;
     } else if (!wolby_test::WriteBytes("setting.dat", scene.settings)) {
         return false;
     }

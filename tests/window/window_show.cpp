@@ -46,8 +46,8 @@ void Say(const char* format, int a = 0, int b = 0) {
 }
 
 std::intptr_t Procedure(Window window, unsigned message, std::uintptr_t wParam, std::intptr_t lParam) {
-    const int x = static_cast<int>(lParam & 0xFFFF);
-    const int y = static_cast<int>((lParam >> 16) & 0xFFFF);
+    const int x = platform::PointX(lParam);
+    const int y = platform::PointY(lParam);
     switch (message) {
         case WM_LBUTTONDOWN:
             Say("click %d %d", x, y);
