@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/load_bitmap_surface.h"
 #include "screens/program_state.h"
 #include "screens/put_text.h"

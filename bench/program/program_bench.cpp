@@ -6,7 +6,7 @@
 #include <cstdlib>
 
 #include "match/game.h"
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/credits.h"
 #include "screens/match.h"
 #include "screens/menu.h"

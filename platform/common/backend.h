@@ -1,8 +1,10 @@
 // What a backend lends the window system and display that the headless, SDL
-// and browser backends share (window_system.cpp, display.cpp): everything that differs between a real
-// window and none. Each backend defines every function here; the rest of the
-// platform interface it defines directly (ShowWindow, the cursor, Sleep,
-// MessageBox), with the fork cursor and the posted click from window_system.h.
+// and browser backends share (window_system.cpp, display.cpp): everything that
+// differs between a real window and none. Each backend defines every function
+// here; the rest of the platform interface it defines directly (ShowWindow, the
+// cursor, MessageBox from message_box.h), with the fork cursor and the posted
+// click from window_system.h. The Windows backend has none of this: it calls
+// Win32 itself.
 #pragma once
 
 #include <cstdint>
@@ -39,7 +41,13 @@ void Pump();
 // loop then ends as if told to quit.
 bool Wait(std::optional<std::int64_t> deadline);
 
-// A message has been handled: what it drew may be shown.
+// A message has been handled: what it drew may be shown. Sleep shows it too.
 void Handled();
+
+// Sleep's clock in milliseconds, as fine as the backend's own.
+double PauseClock();
+// Holds the thread, taking no input, until PauseClock reads `until`; the pause
+// was asked for at `began`.
+void PauseUntil(double began, double until);
 
 }  // namespace platform::backend

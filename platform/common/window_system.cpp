@@ -144,4 +144,12 @@ void SetTimer(Window window, std::uintptr_t id, unsigned periodMs) {
 
 void KillTimer(Window, std::uintptr_t id) { common::Emulated().timers.Kill(id); }
 
+void Sleep(unsigned ms) {
+    // The pause ends `ms` after the call: showing what was drawn is part of it,
+    // so the animation keeps its pace on every screen size.
+    const double began = backend::PauseClock();
+    backend::Handled();
+    backend::PauseUntil(began, began + ms);
+}
+
 }  // namespace platform

@@ -141,14 +141,15 @@ bool Wait(std::optional<std::int64_t> deadline) {
     return true;
 }
 
-}  // namespace backend
+using PauseTime = std::chrono::duration<double, std::milli>;
 
-void Sleep(unsigned ms) {
-    // The pause ends `ms` after the call: showing what was drawn is part of it,
-    // so the animation keeps its pace on every screen size.
-    const auto deadline = std::chrono::steady_clock::now() + std::chrono::milliseconds(ms);
-    sdl::Present(false);
-    std::this_thread::sleep_until(deadline);
+double PauseClock() { return PauseTime(std::chrono::steady_clock::now().time_since_epoch()).count(); }
+
+void PauseUntil(double, double until) {
+    std::this_thread::sleep_until(std::chrono::steady_clock::time_point(
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(PauseTime(until))));
 }
+
+}  // namespace backend
 
 }  // namespace platform

@@ -11,6 +11,7 @@
 #include <array>
 
 #include "platform/common/backend.h"
+#include "platform/common/message_box.h"
 #include "platform/common/program_images.h"
 #include "platform/common/text.h"
 #include "platform/common/window_system.h"
@@ -48,6 +49,9 @@ bool Wait(std::optional<std::int64_t> deadline) {
 
 void Handled() { web::Present(false); }
 
+double PauseClock() { return emscripten_get_now(); }
+void PauseUntil(double began, double until) { wolby_web_pause(began, until); }
+
 }  // namespace backend
 
 void ShowWindow(Window) {}
@@ -70,23 +74,14 @@ void SetCursor(Cursor cursor) {
     wolby_web_set_cursor(mask.data());
 }
 
-void Sleep(unsigned ms) {
-    // The pause ends `ms` after the call: showing what was drawn is part of it.
-    const double began = emscripten_get_now();
-    web::Present(false);
-    wolby_web_pause(began, began + ms);
-}
-
 int MessageBox(Window, const char* text, const char* caption, unsigned type) {
-    const bool yesNo = (type & 0xF) == MB_YESNO;
-    const std::string utf8Text = common::Cp1250ToUtf8(text ? text : "");
-    const std::string utf8Caption = common::Cp1250ToUtf8(caption ? caption : "");
+    const common::BoxRequest box(text, caption, type);
     web::Present(false);
     web::HoldInput(true);
-    const int button = wolby_web_message_box(utf8Text.c_str(), utf8Caption.c_str(), yesNo ? 1 : 0,
-                                             (type & MB_ICONHAND) ? 1 : 0);
+    const int button = wolby_web_message_box(box.utf8Text.c_str(), box.utf8Caption.c_str(), box.yesNo ? 1 : 0,
+                                             box.error ? 1 : 0);
     web::HoldInput(false);
-    if (!yesNo) return IDOK;
+    if (!box.yesNo) return IDOK;
     return button == 0 ? IDYES : IDNO;
 }
 

@@ -13,7 +13,7 @@
 #include <vector>
 
 #include "platform/common/surface.h"
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/program_state.h"
 #include "shell/win_main.h"
 #include "tests/cross/scenes.h"

@@ -5,7 +5,7 @@
 #include <filesystem>
 #include <cstdint>
 
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "platform/platform.h"
 #include "screens/load_bitmap_surface.h"
 #include "screens/program_state.h"

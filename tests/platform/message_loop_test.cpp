@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "platform/common/window_system.h"
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 
 using namespace platform;
 namespace hl = platform::headless;

@@ -3,7 +3,7 @@
 #include <random>
 
 #include "match/game.h"
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/match.h"
 #include "screens/screen.h"
 #include "screens/sheet.h"

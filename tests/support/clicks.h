@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/match.h"
 #include "screens/menu.h"
 #include "screens/options.h"

@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "platform/platform.h"
 #include "tests/support/grid_oracle.h"
 #include "tests/support/settings_file.h"

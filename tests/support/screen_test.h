@@ -4,7 +4,7 @@
 
 #include <gtest/gtest.h>
 
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/program_state.h"
 #include "tests/support/display.h"
 

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "match/game.h"
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/screen.h"
 #include "shell/win_main.h"
 #include "tests/support/calendar.h"

@@ -8,7 +8,7 @@
 #include <filesystem>
 #include <vector>
 
-#include "platform/headless/headless.h"
+#include "tests/support/headless_controls.h"
 #include "screens/program_state.h"
 #include "settings/settings.h"
 #include "shell/win_main.h"

@@ -1,6 +1,8 @@
-// Controls of the headless backend, for tests: the same surfaces and drawing as
-// the real game, with no window. Time is virtual, input is posted by the test,
-// dialogs are answered from a script and the screen's pixels can be read back.
+// Controls of the headless backend (platform/headless), for tests: the same
+// surfaces and drawing as the real game, with no window. Time is virtual, input
+// is posted by the test, dialogs are answered from a script and the screen's
+// pixels can be read back. A program that links them is driven by them from
+// its start.
 #pragma once
 
 #include <cstdint>
