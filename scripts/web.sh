@@ -6,8 +6,8 @@
 # usage: scripts/web.sh [--serve] [--host-build <folder>]
 #   --serve          then serves the site on http://localhost:8000/, compressed
 #                    as a web host serves it (scripts/serve-site.mjs)
-#   --host-build D   take the Linux tools from an existing build folder
-#                    (otherwise build/web/host is built for them)
+#   --host-build D   take the host tools from an existing Linux build folder
+#                    (otherwise build/web/build/host is made for them)
 # WOLBY_WERROR=ON makes the compiler's warnings errors (the test command's way).
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -27,22 +27,11 @@ web=build/web
 # Debian's emscripten runs its tools with this Node.js and its modules.
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-# The Linux build's tools draw the text lines and write the default settings.
-if [ -z "$host" ]; then
-  host=$web/host
-  cmake -S . -B "$host" -DCMAKE_BUILD_TYPE=Release -DWOLBY_TESTS=OFF -DWOLBY_BENCHMARKS=OFF >/dev/null
-fi
-cmake --build "$host" -j"$jobs" --target wolby_make_text_atlas wolby_default_settings wolby_images >/dev/null
-
-data=$web/data
-rm -rf "$data"
-mkdir -p "$data/game/zdj" "$data/data"
-cp zdj/15.bmp "$data/game/zdj/15.bmp"
-"$host/tools/wolby_make_text_atlas" "$data/data/text-lines.bin"
-cp "$host/packaging/default/setting.dat" "$data/data/setting.dat"
-
-# The game, compiled by emscripten.
-emcmake cmake -S . -B "$web/build" -DCMAKE_BUILD_TYPE=Release -DWOLBY_WEB_DATA="$PWD/$data" \
+# The game, compiled by emscripten; the host tools of a Linux build draw its
+# text lines and icons and write its default settings (tools/).
+host_option=()
+[ -n "$host" ] && host_option=(-DWOLBY_HOST_BUILD="$(realpath -m "$host")")
+emcmake cmake -S . -B "$web/build" -DCMAKE_BUILD_TYPE=Release "${host_option[@]}" \
   -DWOLBY_WERROR="${WOLBY_WERROR:-OFF}" >/dev/null
 cmake --build "$web/build" -j"$jobs"
 
@@ -55,7 +44,7 @@ cp "$web/build/wolby.js" "$web/build/wolby.wasm" "$site/"
 # twentieth; the page inflates it (a host that decodes it on the way is fine too).
 gzip -9 -n -c "$web/build/wolby.data" >"$site/wolby.data.gz"
 for icon in 32 192 512 maskable-512 touch-180; do
-  cp "$host/images/wolby-$icon.png" "$site/"
+  cp "$web/build/images/wolby-$icon.png" "$site/"
 done
 
 # The service worker, which keeps this build for offline play.

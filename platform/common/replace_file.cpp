@@ -14,6 +14,7 @@
 #include <unistd.h>
 
 #include "platform/common/file_names.h"
+#include "platform/common/open_file.h"
 
 namespace {
 
@@ -21,44 +22,12 @@ namespace common = platform::common;
 
 namespace fs = std::filesystem;
 
-// An open file that closes when it goes.
-class Descriptor {
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(Descriptor&& other) noexcept : fd_(std::exchange(other.fd_, -1)) {}
-    Descriptor& operator=(Descriptor&& other) noexcept {
-        if (this != &other) {
-            Close();
-            fd_ = std::exchange(other.fd_, -1);
-        }
-        return *this;
-    }
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { Close(); }
-
-    bool Valid() const { return fd_ >= 0; }
-    int Get() const { return fd_; }
-    // False when closing reports an error (a write the system could not finish).
-    bool Close() {
-        const int fd = std::exchange(fd_, -1);
-        return fd < 0 || close(fd) == 0;
-    }
-
-private:
-    int fd_ = -1;
-};
+using Descriptor = common::OpenFile<close>;
+using Temporary = common::TemporaryFile<Descriptor>;
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const ssize_t written = write(fd, bytes.data() + done, bytes.size() - done);
-        if (written < 0 && errno == EINTR) continue;
-        if (written <= 0) return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
+    return common::WriteAll(bytes,
+                            [fd](const std::uint8_t* data, std::size_t size) { return write(fd, data, size); });
 }
 
 bool SyncToDisk(int fd) {
@@ -74,19 +43,6 @@ bool RewriteInPlace(int fd, std::span<const std::uint8_t> bytes) {
     if (ftruncate(fd, static_cast<off_t>(bytes.size())) != 0) return false;
     return SyncToDisk(fd);
 }
-
-// A temporary file this save made itself: the name is removed only by the
-// save that created the file under it.
-struct Temporary {
-    Descriptor file;
-    std::string name;
-
-    void Remove() {
-        file.Close();
-        if (!name.empty()) std::remove(name.c_str());
-        name.clear();
-    }
-};
 
 // A new, empty file beside `target` under a name no file had (created
 // exclusively, so never another's file); with `old`, the mode and, where the

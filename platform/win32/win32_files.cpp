@@ -14,6 +14,7 @@
 #include <utility>
 
 #include "platform/common/file_names.h"
+#include "platform/common/open_file.h"
 #include "platform/platform.h"
 
 namespace {
@@ -21,39 +22,13 @@ namespace {
 namespace fs = std::filesystem;
 namespace common = platform::common;
 
-// An open file that closes when it goes.
-class Descriptor {
-public:
-    Descriptor() = default;
-    explicit Descriptor(int fd) : fd_(fd) {}
-    Descriptor(const Descriptor&) = delete;
-    Descriptor& operator=(const Descriptor&) = delete;
-    ~Descriptor() { Close(); }
-
-    bool Valid() const { return fd_ >= 0; }
-    int Get() const { return fd_; }
-    // False when closing reports an error (a write the system could not finish).
-    bool Close() {
-        const int fd = std::exchange(fd_, -1);
-        return fd < 0 || _close(fd) == 0;
-    }
-    void Take(int fd) {
-        Close();
-        fd_ = fd;
-    }
-
-private:
-    int fd_ = -1;
-};
+using Descriptor = common::OpenFile<_close>;
+using Temporary = common::TemporaryFile<Descriptor>;
 
 bool WriteAll(int fd, std::span<const std::uint8_t> bytes) {
-    std::size_t done = 0;
-    while (done < bytes.size()) {
-        const int written = _write(fd, bytes.data() + done, static_cast<unsigned>(bytes.size() - done));
-        if (written <= 0) return false;
-        done += static_cast<std::size_t>(written);
-    }
-    return true;
+    return common::WriteAll(bytes, [fd](const std::uint8_t* data, std::size_t size) {
+        return _write(fd, data, static_cast<unsigned>(size));
+    });
 }
 
 // The bytes at the start of the open file, cut after them and flushed; never
@@ -63,19 +38,6 @@ bool RewriteInPlace(int fd, std::span<const std::uint8_t> bytes) {
     if (_chsize(fd, static_cast<long>(bytes.size())) != 0) return false;
     return _commit(fd) == 0;
 }
-
-// A temporary file this save made itself: the name is removed only by the
-// save that created the file under it.
-struct Temporary {
-    Descriptor file;
-    std::string name;
-
-    void Remove() {
-        file.Close();
-        if (!name.empty()) std::remove(name.c_str());
-        name.clear();
-    }
-};
 
 // A new, empty file beside `target` under a name no file had; false when the
 // folder takes no new file.
@@ -87,7 +49,7 @@ bool CreateTemporary(const fs::path& target, Temporary& made) {
             if (errno == EEXIST) continue;
             return false;
         }
-        made.file.Take(fd);
+        made.file = Descriptor(fd);
         made.name = name;
         return true;
     }
