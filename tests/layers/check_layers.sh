@@ -15,7 +15,8 @@ declare -A allowed=(
   [platform/common]="platform/platform.h platform/common/"
   [platform/headless]="platform/platform.h platform/common/ platform/headless/"
   [platform/sdl]="platform/platform.h platform/common/ platform/sdl/"
-  [platform/win32]="platform/platform.h platform/common/bitmap_header.h platform/common/file_names.h platform/win32/"
+  [platform/win32]="platform/platform.h platform/common/bitmap_header.h platform/common/file_names.h
+    platform/common/open_file.h platform/win32/"
   [platform/web]="platform/platform.h platform/common/ platform/web/"
   [screens]="board/ players/ settings/ match/ platform/platform.h screens/"
   [shell]="board/ players/ settings/ match/ platform/platform.h screens/ shell/"
@@ -43,26 +44,27 @@ for folder in "${!allowed[@]}"; do
   done
 done
 
+# Prints every line of the folders' files that matches the pattern, and why it may not.
+refuse() {
+  local why=$1 pattern=$2 folder hit
+  shift 2
+  for folder in "$@"; do
+    [ -d "$folder" ] || continue
+    while IFS= read -r hit; do
+      echo "$hit: $why"
+      bad=1
+    done < <(grep -HnE "$pattern" "$folder"/*.h "$folder"/*.cpp 2>/dev/null || true)
+  done
+}
 # The core reaches files only through the settings' seam (settings_store.h),
 # which the shell fills with the platform's files: no system header of file
 # access and no stream or C file call in it. Nothing above the platform
 # layer asks which system it is built for.
 file_headers='fcntl\.h|unistd\.h|sys/[a-z]+\.h|io\.h|windows\.h|cstdio|stdio\.h|fstream|filesystem'
-for folder in board players settings match; do
-  [ -d "$folder" ] || continue
-  while IFS= read -r hit; do
-    echo "$hit: file access outside the settings' seam"
-    bad=1
-  done < <(grep -HnE "^[[:space:]]*#[[:space:]]*include[[:space:]]*<($file_headers)>|\b(fopen|std::[io]?fstream|std::filesystem)\b" \
-             "$folder"/*.h "$folder"/*.cpp 2>/dev/null || true)
-done
-for folder in board players settings match screens shell; do
-  [ -d "$folder" ] || continue
-  while IFS= read -r hit; do
-    echo "$hit: a system's name above the platform layer"
-    bad=1
-  done < <(grep -HnE "^[[:space:]]*#[[:space:]]*(if|ifdef|ifndef|elif).*\b_?WIN32\b" \
-             "$folder"/*.h "$folder"/*.cpp 2>/dev/null || true)
-done
+refuse "file access outside the settings' seam" \
+  "^[[:space:]]*#[[:space:]]*include[[:space:]]*<($file_headers)>|\b(fopen|std::[io]?fstream|std::filesystem)\b" \
+  board players settings match
+refuse "a system's name above the platform layer" "^[[:space:]]*#[[:space:]]*(if|ifdef|ifndef|elif).*\b_?WIN32\b" \
+  board players settings match screens shell
 [ $bad = 0 ] && echo "every include points down, and the core's files go through its seam"
 exit $bad

@@ -42,15 +42,7 @@ const Bytes kOldFile = wolby_test::SettingsFile({4, 5, 7, 3, 1});
 const wolby_test::SettingsValues kNextValues{9, 8, 5, 9, 0};
 const Bytes kNextFile = wolby_test::SettingsFile(kNextValues);
 
-Settings Next() {
-    Settings s;
-    s.discColour1 = static_cast<std::int8_t>(kNextValues.colour1);
-    s.discColour2 = static_cast<std::int8_t>(kNextValues.colour2);
-    s.boardSize = static_cast<std::int8_t>(kNextValues.boardSize);
-    s.moveSeconds = static_cast<std::int8_t>(kNextValues.moveSeconds);
-    s.humanPlayers = static_cast<std::int8_t>(kNextValues.humanPlayers);
-    return s;
-}
+Settings Next() { return wolby_test::SettingsWith(kNextValues); }
 
 class SettingsGuardTest : public test_support::FileTest {};
 

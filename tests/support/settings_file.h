@@ -20,15 +20,17 @@ struct SettingsValues {
     int humanPlayers = Settings().humanPlayers;
 };
 
-inline Bytes SettingsFile(const SettingsValues& v) {
+inline Settings SettingsWith(const SettingsValues& v) {
     Settings s;
     s.discColour1 = static_cast<std::int8_t>(v.colour1);
     s.discColour2 = static_cast<std::int8_t>(v.colour2);
     s.boardSize = static_cast<std::int8_t>(v.boardSize);
     s.moveSeconds = static_cast<std::int8_t>(v.moveSeconds);
     s.humanPlayers = static_cast<std::int8_t>(v.humanPlayers);
-    return EncodeTextMode(s.Image());
+    return s;
 }
+
+inline Bytes SettingsFile(const SettingsValues& v) { return EncodeTextMode(SettingsWith(v).Image()); }
 
 // The file of the defaults, as the first save writes it.
 inline Bytes DefaultSettingsFile() { return SettingsFile({}); }
