@@ -2,7 +2,7 @@
 // platform's own names, in plain C++ types. The game's code calls only what is
 // declared here; each backend implements all of it:
 //   sdl/       the Linux game: a full-screen window, real input, clock and dialogs;
-//   headless/  tests: no window, a virtual clock, posted input, scripted dialogs;
+//   headless/  the null front end: no window, a virtual clock (tests drive it);
 //   web/       the browser game: the page's events, a canvas, HTML dialogs;
 //   win32/     the Windows game, each operation on the Win32 call of the same name.
 //
