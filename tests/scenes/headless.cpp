@@ -65,7 +65,7 @@ std::vector<std::uint8_t> Screen() {
     return rgb;
 }
 
-void Shot(const std::string& name, const std::vector<std::uint8_t>& rgb) {
+void Shot(const std::string& name) {
     bool written = false;
     if (g_scene->windows) {
         std::vector<std::uint16_t> pixels;
@@ -73,7 +73,7 @@ void Shot(const std::string& name, const std::vector<std::uint8_t>& rgb) {
             for (std::int32_t x = 0; x < scenes::kWidth; ++x) pixels.push_back(platform::headless::RawPixelAt(x, y));
         written = scenes::WriteShot(g_out.string(), name, pixels, g_screen);
     } else {
-        written = wolby_test::WriteBytes(g_out / (name + ".rgb"), rgb);
+        written = wolby_test::WriteBytes(g_out / (name + ".rgb"), Screen());
     }
     g_shots += written;
     if (!written) std::fprintf(stderr, "scene %s: cannot write %s\n", g_scene->name.c_str(), name.c_str());
@@ -112,7 +112,7 @@ bool Play(const scenes::Scene& scene) {
             }
             inputPending = false;
             if (series != nullptr) {
-                Shot(series->name + "-" + std::to_string(series->x - seriesLeft), now);
+                Shot(series->name + "-" + std::to_string(series->x - seriesLeft));
                 if (--seriesLeft > 0) {
                     platform::headless::AdvanceTime(series->y);
                     return;
@@ -122,7 +122,7 @@ bool Play(const scenes::Scene& scene) {
             }
             for (; next < scene.steps.size(); ++next) {
                 if (scene.steps[next].kind == Step::Shot) {
-                    Shot(scene.steps[next].name, now);
+                    Shot(scene.steps[next].name);
                 } else if (scene.steps[next].kind == Step::Growing) {
                     scenes::ArmGrowing(scene.steps[next]);
                 } else {
@@ -146,7 +146,7 @@ bool Play(const scenes::Scene& scene) {
                 case Step::Series:
                     series = &step;
                     seriesLeft = step.x;
-                    Shot(step.name + "-0", now);
+                    Shot(step.name + "-0");
                     if (--seriesLeft > 0) {
                         platform::headless::AdvanceTime(step.y);
                         return;
@@ -198,7 +198,7 @@ bool SeenTextOut(DrawingContext context, std::int32_t x, std::int32_t y, const c
 bool SeenEllipse(DrawingContext context, std::int32_t left, std::int32_t top, std::int32_t right,
                  std::int32_t bottom) {
     const bool drawn = RealEllipse(context, left, top, right, bottom);
-    if (const scenes::Step* step = scenes::EllipseDrawn()) Shot(step->name, {});
+    if (const scenes::Step* step = scenes::EllipseDrawn()) Shot(step->name);
     return drawn;
 }
 
