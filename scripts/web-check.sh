@@ -19,7 +19,7 @@ rm -rf "$out"
 mkdir -p "$out"
 export NODE_PATH=${NODE_PATH:-/usr/share/nodejs}
 
-cmake --build "$host" -j"$(nproc)" --target wolby_reference_pictures wolby_text_digest >/dev/null
+cmake --build "$host" -j"$(nproc)" --target wolby_scenes wolby_text_digest >/dev/null
 "$host/tests/web/wolby_text_digest" >"$out/text-linux.txt"
 node --no-experimental-fetch "$web/build/tests/web/wolby_text_digest.js" >"$out/text-browser.txt"
 if ! cmp -s "$out/text-linux.txt" "$out/text-browser.txt"; then
@@ -29,11 +29,11 @@ if ! cmp -s "$out/text-linux.txt" "$out/text-browser.txt"; then
 fi
 echo "ok   every text line in every colour pair: $(wc -l <"$out/text-linux.txt") drawings, identical in both builds"
 
-"$host/tests/web/wolby_reference_pictures" tests/web/scenes.txt zdj/15.bmp "$out/linux"
+"$host/scenes/wolby_scenes" tests/scenes/scenes.txt zdj/15.bmp "$out/linux" browser
 # puppeteer-core drives Debian's chromium and firefox-esr; it downloads no browser.
 (cd tests/web && npm ci --no-audit --no-fund --loglevel=error >/dev/null)
 status=0
-node tests/web/checks.mjs "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed" || status=1
+node tests/web/checks.mjs "$web/site" tests/scenes/scenes.txt "$out/linux" "$out/failed" || status=1
 # The installed app: installable, offline, updated whole, loading on a slow phone.
 node tests/web/pwa_checks.mjs "$web/site" || status=1
 node tests/web/page_checks.mjs "$web/site" || status=1
@@ -42,7 +42,7 @@ node tests/web/page_checks.mjs "$web/site" || status=1
 pids=()
 trap '[ ${#pids[@]} -eq 0 ] || kill "${pids[@]}" 2>/dev/null' EXIT
 for engine in firefox webkit; do
-  node tests/web/engines.mjs $engine "$web/site" tests/web/scenes.txt "$out/linux" "$out/failed-$engine" \
+  node tests/web/engines.mjs $engine "$web/site" tests/scenes/scenes.txt "$out/linux" "$out/failed-$engine" \
     >"$out/$engine.log" 2>&1 &
   pids+=($!)
 done

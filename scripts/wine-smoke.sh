@@ -649,7 +649,7 @@ host_harness() {
   if [ ! -f "$host_build/CMakeCache.txt" ]; then
     cmake -S "$root" -B "$host_build" -DCMAKE_BUILD_TYPE=Release -DWOLBY_WERROR=ON >/dev/null || return 1
   fi
-  cmake --build "$host_build" --target wolby_cross_scenes_headless wolby_cross_compare -j"$(nproc)" \
+  cmake --build "$host_build" --target $cross_host_targets -j"$(nproc)" \
     >"$work/host-build.log" 2>&1 || { tail -n 20 "$work/host-build.log"; return 1; }
 }
 check "GDI paints every shape as tests/cross/gdi_shapes.txt holds" \

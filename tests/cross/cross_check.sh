@@ -19,28 +19,35 @@ cross_dump_same() {
   fi
 }
 
-# cross_pictures_same <Windows build> <host build> <work folder>: the states of
-# tests/cross/scenes.h drawn by the Windows build under Wine and by the Linux
-# build on the headless backend differ in no pixel outside their text cells.
-# Prints the table; the pictures of a screen that differs go to
+# The host build's programs that cross_pictures_same runs.
+cross_host_targets="wolby_scenes wolby_scenes_compare"
+
+# cross_pictures_same <Windows build> <host build> <work folder>: the Windows
+# scenes of tests/scenes/scenes.txt drawn by the Windows build under Wine and
+# by the Linux build on the headless backend differ in no pixel outside their
+# text cells. Prints the table; the pictures that differ go to
 # <work>/differences.
 cross_pictures_same() {
-  local windows=$1 host=$2 work=$3 root
+  local windows=$1 host=$2 work=$3 root scenes scene
   root=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+  scenes=$root/tests/scenes/scenes.txt
   rm -rf "$work"
   mkdir -p "$work/game/zdj" "$work/windows" "$work/linux" "$work/differences"
   cp "$root/zdj/15.bmp" "$work/game/zdj/"
-  if ! (cd "$work/game" && timeout 120 wine "$windows/cross/wolby_cross_scenes.exe" ../windows) \
-    >"$work/windows.log" 2>&1; then
-    echo "the Windows build's screens: see $work/windows.log"
-    tail -n 5 "$work/windows.log"
-    return 1
-  fi
-  if ! (cd "$work/game" && timeout 60 "$host/cross/wolby_cross_scenes_headless" ../linux) \
+  cp "$scenes" "$work/game/"
+  for scene in $(sed -n 's/^scene \([^ ]*\) windows$/\1/p' "$scenes"); do
+    if ! (cd "$work/game" && timeout 120 wine "$windows/scenes/wolby_scenes.exe" scenes.txt "$scene" ../windows) \
+      >>"$work/windows.log" 2>&1; then
+      echo "the Windows build's scene $scene: see $work/windows.log"
+      tail -n 5 "$work/windows.log"
+      return 1
+    fi
+  done
+  if ! timeout 60 "$host/scenes/wolby_scenes" "$scenes" "$root/zdj/15.bmp" "$work/linux" windows \
     >"$work/linux.log" 2>&1; then
-    echo "the Linux build's screens: see $work/linux.log"
+    echo "the Linux build's scenes: see $work/linux.log"
     tail -n 5 "$work/linux.log"
     return 1
   fi
-  "$host/cross/wolby_cross_compare" "$work/windows" "$work/linux" "$work/differences"
+  "$host/scenes/wolby_scenes_compare" "$scenes" "$work/windows" "$work/linux" "$work/differences"
 }

@@ -158,16 +158,20 @@ export function savePicture(file, rgb) {
   fs.writeFileSync(file, Buffer.concat([Buffer.from(`P6\n${kWidth} ${kHeight}\n255\n`), rgb]));
 }
 
-// The scenes file, as tests/web/scenes.cpp reads it.
+// The browser's scenes of the scenes file, as tests/scenes/scenes.cpp reads
+// them (the Windows scenes are the desktop builds').
 export function readScenes(file) {
   const scenes = [];
+  let windows = false;
   for (const line of fs.readFileSync(file, 'utf8').split('\n')) {
     const words = line.trim().split(/\s+/);
     if (!words[0] || words[0].startsWith('#')) continue;
     if (words[0] === 'scene') {
-      scenes.push({name: words[1], settings: null, steps: []});
+      windows = words[2] === 'windows';
+      if (!windows) scenes.push({name: words[1], settings: null, steps: []});
       continue;
     }
+    if (windows) continue;
     const scene = scenes[scenes.length - 1];
     const n = words.slice(1).map(Number);
     switch (words[0]) {

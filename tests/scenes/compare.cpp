@@ -1,13 +1,12 @@
-// Compares the screens the two builds wrote for the cross-build picture test
-// (scenes.h): the Windows build's under Wine and the Linux build's on the
-// headless backend. Texts are drawn by each build's own font, so the cells
-// that either build's text calls reported are left out; every other pixel must
-// be the same. Prints one line per screen (pixels that differ in all, and
-// outside the texts) and, for a screen that differs outside its texts, writes
-// <diff folder>/<screen>.bmp: the differing pixels red, the text cells blue,
-// the rest the Linux picture dimmed.
-//   usage: wolby_cross_compare <Windows folder> <Linux folder> <diff folder>
-// Exit status 0 when no screen differs outside its texts.
+// Compares the pictures the two builds took of the Windows scenes (scenes.txt):
+// the Windows build's under Wine and the Linux build's on the headless backend.
+// Texts are drawn by each build's own font, so the cells that either build's
+// text calls reported are left out; every other pixel must be the same. Prints
+// one line per picture (pixels that differ in all, and outside the texts) and,
+// for a picture that differs outside its texts, writes <diff folder>/<picture>.bmp:
+// the differing pixels red, the text cells blue, the rest the Linux picture dimmed.
+//   usage: wolby_scenes_compare <scenes.txt> <Windows folder> <Linux folder> <diff folder>
+// Exit status 0 when no picture differs outside its texts.
 #include <cstdint>
 #include <cstdio>
 #include <fstream>
@@ -16,12 +15,12 @@
 #include <string>
 #include <vector>
 
-#include "tests/cross/scenes.h"
+#include "tests/scenes/scenes.h"
 #include "tests/support/bmp_file.h"
 
 namespace {
 
-constexpr std::size_t kPixels = static_cast<std::size_t>(cross::kWidth) * cross::kHeight;
+constexpr std::size_t kPixels = static_cast<std::size_t>(scenes::kWidth) * scenes::kHeight;
 
 bool ReadPixels(const std::string& path, std::vector<std::uint16_t>* pixels) {
     std::ifstream in(path, std::ios::binary);
@@ -43,9 +42,9 @@ bool ReadTexts(const std::string& path, std::vector<bool>* mask, int* count) {
         std::int32_t left, top, right, bottom;
         if (!(fields >> left >> top >> right >> bottom)) return false;
         ++*count;
-        for (std::int32_t y = std::max(top, 0); y < std::min(bottom, cross::kHeight); ++y)
-            for (std::int32_t x = std::max(left, 0); x < std::min(right, cross::kWidth); ++x)
-                (*mask)[static_cast<std::size_t>(y * cross::kWidth + x)] = true;
+        for (std::int32_t y = std::max(top, 0); y < std::min(bottom, scenes::kHeight); ++y)
+            for (std::int32_t x = std::max(left, 0); x < std::min(right, scenes::kWidth); ++x)
+                (*mask)[static_cast<std::size_t>(y * scenes::kWidth + x)] = true;
     }
     return true;
 }
@@ -58,10 +57,10 @@ std::uint32_t Colour(std::uint16_t pixel) {
 
 bool WriteDiff(const std::string& path, const std::vector<std::uint16_t>& linuxPixels, const std::vector<bool>& differs,
                const std::vector<bool>& mask) {
-    wolby_test::BmpPicture picture(cross::kWidth, cross::kHeight, 24);
+    wolby_test::BmpPicture picture(scenes::kWidth, scenes::kHeight, 24);
     picture.topDown = true;
     picture.at = [&](std::int32_t x, std::int32_t y) -> std::uint32_t {
-        const std::size_t i = static_cast<std::size_t>(y * cross::kWidth + x);
+        const std::size_t i = static_cast<std::size_t>(y * scenes::kWidth + x);
         if (differs[i] && !mask[i]) return 0x0000FF;
         if (mask[i]) return 0x804000;
         return (Colour(linuxPixels[i]) >> 2) & 0x3F3F3F;
@@ -75,14 +74,25 @@ bool WriteDiff(const std::string& path, const std::vector<std::uint16_t>& linuxP
 }  // namespace
 
 int main(int argc, char** argv) {
-    if (argc != 4) {
-        std::fprintf(stderr, "usage: wolby_cross_compare <Windows folder> <Linux folder> <diff folder>\n");
+    if (argc != 5) {
+        std::fprintf(stderr, "usage: wolby_scenes_compare <scenes.txt> <Windows folder> <Linux folder> <diff folder>\n");
         return 2;
     }
-    const std::string windowsFolder = argv[1], linuxFolder = argv[2], diffFolder = argv[3];
-    bool ok = true;
-    std::printf("%-20s %14s %22s %12s\n", "screen", "pixels differ", "outside the texts", "text cells");
-    for (const std::string& name : cross::CaptureNames()) {
+    const std::string windowsFolder = argv[2], linuxFolder = argv[3], diffFolder = argv[4];
+    std::vector<scenes::Scene> file;
+    std::string error;
+    if (!scenes::Read(argv[1], &file, &error)) {
+        std::fprintf(stderr, "%s\n", error.c_str());
+        return 1;
+    }
+    std::vector<std::string> names;
+    for (const scenes::Scene& scene : file) {
+        if (!scene.windows) continue;
+        for (const std::string& name : scenes::ShotNames(scene)) names.push_back(name);
+    }
+    bool ok = !names.empty();
+    std::printf("%-20s %14s %22s %12s\n", "picture", "pixels differ", "outside the texts", "text cells");
+    for (const std::string& name : names) {
         std::vector<std::uint16_t> windowsPixels, linuxPixels;
         std::vector<bool> mask(kPixels, false);
         int texts = 0;
