@@ -85,7 +85,7 @@ wait_for() {
       fail "waited $seconds s in vain for $what"
       return 1
     fi
-    sleep 0.05
+    sleep 0.1
   done
 }
 # watch_for <what> <x> <y> <r> <g> <b> [...]: up to 20 s for the points to show
