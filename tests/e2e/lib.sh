@@ -165,9 +165,14 @@ sy() { echo $(( PY + ($1 * PH + PH / 2) / 600 )); }
 aim() { xdotool mousemove "$(sx $(( $1 - 15 )))" "$(sy "$2")"; }
 click_at() { aim "$1" "$2"; xdotool click 1; sleep 0.2; }
 
-# The windows by their titles: the game's, and its dialogs' ("Błąd").
+# The windows by their titles: the game's, and its dialogs' ("Błąd"), which
+# xdotool reads from Wine's windows but not from SDL's (a WM_NAME of type
+# "UTF-8"), whose name xwininfo shows.
 game_window() { xdotool search --name '^Wolby$' 2>/dev/null | head -n 1; }
-dialog_window() { xdotool search --name '^Błąd$' 2>/dev/null | head -n 1; }
+dialog_window() {
+  { xdotool search --name '^Błąd$' 2>/dev/null; xwininfo -root -tree 2>/dev/null | awk '/"B.*d": / { print $1 }'; } |
+    head -n 1
+}
 dialog_shown() { [ -n "$(dialog_window)" ]; }
 dialog_gone() { ! dialog_shown; }
 game_shown() { [ -n "$(game_window)" ]; }
