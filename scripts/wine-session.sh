@@ -21,13 +21,15 @@ mkdir -p "$work/shots"
 
 # The display mode change succeeds only when the screen already is 800 x 600.
 need "Xvfb at 800x600x24" start_x 800x600
-need "fresh Wine prefix" timeout 180 wineboot -i >"$work/wine.log" 2>&1
+# Their output goes to the log, the verdicts to the check's lines.
+fresh_prefix() { timeout 180 wineboot -i >"$work/wine.log" 2>&1; }
+need "fresh Wine prefix" fresh_prefix
 # One server for the whole check: each program after the first starts in a
 # second instead of several.
 wineserver -p
 # Point-sampled stretched blits, as on Windows, with no OpenGL.
-need "Direct3D renderer gdi" wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f \
-  >>"$work/wine.log" 2>&1
+gdi_renderer() { wine reg add 'HKCU\Software\Wine\Direct3D' /v renderer /t REG_SZ /d gdi /f >>"$work/wine.log" 2>&1; }
+need "Direct3D renderer gdi" gdi_renderer
 
 # start_game <folder> <program> [locale]: started there as a player starts it
 # (Wine takes its code page from the locale); a game left running by a failed
