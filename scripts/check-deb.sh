@@ -12,7 +12,7 @@ set -uo pipefail
 cd "$(dirname "$0")/.."
 root=$PWD
 build=$(realpath -m "${1:-build/release}")
-out=$build/deb-check
+work=$build/deb-check
 checker=check-deb
 . scripts/checks.sh
 sudo=()
@@ -22,25 +22,25 @@ sudo=()
 # them): they go first, and the removal never follows one into the machine.
 while read -r point; do
   "${sudo[@]}" umount "$point" 2>/dev/null || "${sudo[@]}" umount -l "$point"
-done < <(awk -v out="$out/" 'index($2, out) == 1 { print $2 }' /proc/mounts | sort -r)
-"${sudo[@]}" rm -rf --one-file-system "$out"
-[ ! -e "$out" ] || { echo "check-deb: cannot clear $out (still mounted?)" >&2; exit 1; }
-mkdir -p "$out/shots"
+done < <(awk -v work="$work/" 'index($2, work) == 1 { print $2 }' /proc/mounts | sort -r)
+"${sudo[@]}" rm -rf --one-file-system "$work"
+[ ! -e "$work" ] || { echo "check-deb: cannot clear $work (still mounted?)" >&2; exit 1; }
+mkdir -p "$work/shots"
 version=$(sed -nE 's/^set\(CPACK_PACKAGE_VERSION "([^"]*)"\)/\1/p' "$build/CPackConfig.cmake")
 need "the build folder is configured (version ${version:-unknown})" test -n "$version"
 
 # ---------------------------------------------------------------- the package
-need "cpack -G DEB" bash -c "cd '$build' && cpack -G DEB -B '$out' >'$out/cpack.log' 2>&1"
-deb=$(ls "$out"/wolby_*.deb 2>/dev/null | head -n 1)
+need "cpack -G DEB" bash -c "cd '$build' && cpack -G DEB -B '$work' >'$work/cpack.log' 2>&1"
+deb=$(ls "$work"/wolby_*.deb 2>/dev/null | head -n 1)
 need "wolby_${version}_$(dpkg --print-architecture).deb made" test "$(basename "$deb")" = \
   "wolby_${version}_$(dpkg --print-architecture).deb"
 note "$(basename "$deb"): $(stat -c %s "$deb") bytes"
 dpkg-deb --info "$deb" | sed 's/^/  /'
-dpkg-deb --contents "$deb" >"$out/contents.txt"
+dpkg-deb --contents "$deb" >"$work/contents.txt"
 echo "  contents (size in bytes, path):"
 awk '{ size = $3; path = $6; for (i = 7; i <= NF; i++) path = path " " $i; printf "  %9s  %s\n", size, path }' \
-  "$out/contents.txt"
-files=$(awk '$1 !~ /^d/ { print substr($6, 2) }' "$out/contents.txt")
+  "$work/contents.txt"
+files=$(awk '$1 !~ /^d/ { print substr($6, 2) }' "$work/contents.txt")
 has() { grep -qxF "$1" <<<"$files"; }
 for path in /usr/games/wolby /usr/libexec/wolby/wolby /usr/share/wolby/zdj/15.bmp /usr/share/wolby/setting.dat \
   /usr/share/applications/wolby.desktop /usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml \
@@ -70,9 +70,9 @@ only_runtime_depends() {
 check "depends on nothing else (no test or build packages)" only_runtime_depends
 
 # The program as packed: stripped, and linking only run-time libraries.
-mkdir -p "$out/unpacked"
-dpkg-deb -x "$deb" "$out/unpacked"
-program=$out/unpacked/usr/libexec/wolby/wolby
+mkdir -p "$work/unpacked"
+dpkg-deb -x "$deb" "$work/unpacked"
+program=$work/unpacked/usr/libexec/wolby/wolby
 needed=$(objdump -p "$program" | awk '$1 == "NEEDED" { print $2 }' | sort | tr '\n' ' ')
 note "the program links: $needed"
 only_runtime_libraries() {
@@ -87,41 +87,37 @@ note "the program: $(stat -c %s "$program") bytes stripped"
 check "the program says version $version" \
   bash -c "[ \"\$('$program' --version | head -n 1)\" = 'wolby $version' ]"
 check "the metainfo names release $version" grep -q "<release version=\"$version\"" \
-  "$out/unpacked/usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml"
-check "the man page is version $version" bash -c "zcat '$out/unpacked/usr/share/man/man6/wolby.6.gz' | grep -q 'wolby $version'"
+  "$work/unpacked/usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml"
+check "the man page is version $version" bash -c "zcat '$work/unpacked/usr/share/man/man6/wolby.6.gz' | grep -q 'wolby $version'"
 
 # ---------------------------------------------------------------- validators
-check "desktop-file-validate" desktop-file-validate "$out/unpacked/usr/share/applications/wolby.desktop"
+check "desktop-file-validate" desktop-file-validate "$work/unpacked/usr/share/applications/wolby.desktop"
 check "appstreamcli validate --no-net" appstreamcli validate --no-net --pedantic --no-color \
-  "$out/unpacked/usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml"
+  "$work/unpacked/usr/share/metainfo/io.github.wolby_game.wolby.metainfo.xml"
 man_warnings() {
   local text
   text=$(LC_ALL=C.UTF-8 MANROFFSEQ='' MANWIDTH=80 man --warnings -E UTF-8 -l -Tutf8 -Z \
-    "$out/unpacked/usr/share/man/man6/wolby.6.gz" 2>&1 >/dev/null)
+    "$work/unpacked/usr/share/man/man6/wolby.6.gz" 2>&1 >/dev/null)
   [ -z "$text" ] || { echo "$text"; return 1; }
 }
 check "the man page formats without warnings" man_warnings
 # lintian: errors fail the check; warnings and the rest are shown.
-lintian --info --display-info --pedantic "$deb" >"$out/lintian.txt" 2>&1
+lintian --info --display-info --pedantic "$deb" >"$work/lintian.txt" 2>&1
 lintian_status=$?
 note "lintian (exit status $lintian_status):"
-grep -v '^N: ' "$out/lintian.txt" | sed 's/^/  /'
-[ -s "$out/lintian.txt" ] || echo "  (nothing to say)"
-check "lintian: no errors" bash -c "! grep -q '^E: ' '$out/lintian.txt' && [ $lintian_status -eq 0 ]"
+grep -v '^N: ' "$work/lintian.txt" | sed 's/^/  /'
+[ -s "$work/lintian.txt" ] || echo "  (nothing to say)"
+check "lintian: no errors" bash -c "! grep -q '^E: ' '$work/lintian.txt' && [ $lintian_status -eq 0 ]"
 
 # ---------------------------------------------------------------- install
 # Into a clean Debian 12 root made by mmdebstrap (Essential and apt only), so
 # that the package's Depends alone must bring what it needs; this machine,
 # which has every build dependency and which others share, is not touched.
-root_dir=$out/root
-xvfb_pid=""
-game_pid=""
+root_dir=$work/root
 mounted=()
 cleanup() {
   local point
-  [ -n "$game_pid" ] && kill "$game_pid" 2>/dev/null
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+  stop_background
   for point in "${mounted[@]}"; do
     "${sudo[@]}" umount "$point" || echo "check-deb: $point is still mounted" >&2
   done
@@ -131,12 +127,11 @@ cleanup() {
   fi
 }
 trap cleanup EXIT
-trap 'exit 143' TERM HUP
 in_root() { "${sudo[@]}" chroot "$root_dir" "$@"; }
 need "mmdebstrap: a clean bookworm root with ./$(basename "$deb") installed by apt" \
   "${sudo[@]}" mmdebstrap --variant=apt --mode=root --quiet \
     --hook-dir=/usr/share/mmdebstrap/hooks/file-mirror-automount \
-    --include="$deb" bookworm "$root_dir" >"$out/mmdebstrap.log" 2>&1
+    --include="$deb" bookworm "$root_dir" >"$work/mmdebstrap.log" 2>&1
 note "the clean root holds $(in_root dpkg-query -W -f='${Package}\n' | wc -l) packages"
 status_in_root() { in_root dpkg-query -W -f='${Status}' wolby 2>/dev/null; }
 check "wolby is installed in the clean root" test "$(status_in_root)" = "install ok installed"
@@ -148,11 +143,7 @@ check "the font is where the program looks for it" test -f "$root_dir/usr/share/
 exec_line=$(sed -n 's/^Exec=//p' "$root_dir/usr/share/applications/wolby.desktop")
 note "the menu entry's Exec line: $exec_line"
 
-Xvfb -displayfd 3 -screen 0 800x600x24 -nolisten tcp 3>"$out/display" >"$out/xvfb.log" 2>&1 &
-xvfb_pid=$!
-for _ in $(seq 1 100); do [ -s "$out/display" ] && break; sleep 0.1; done
-need "Xvfb at 800x600x24" test -s "$out/display"
-display=":$(head -n 1 "$out/display")"
+need "Xvfb at 800x600x24" start_x 800x600
 # The X server's socket and /proc inside the root.
 "${sudo[@]}" mkdir -p "$root_dir/tmp/.X11-unix"
 "${sudo[@]}" mount --bind /tmp/.X11-unix "$root_dir/tmp/.X11-unix" && mounted+=("$root_dir/tmp/.X11-unix")
@@ -160,56 +151,44 @@ display=":$(head -n 1 "$out/display")"
 
 # A new player: an empty home, no XDG_DATA_HOME.
 in_root mkdir -p /home/player
-(exec "${sudo[@]}" chroot "$root_dir" env -i PATH="$player_path" HOME=/home/player DISPLAY="$display" \
-  sh -c "cd && exec $exec_line") >"$out/game.log" 2>&1 &
-game_pid=$!
+(exec "${sudo[@]}" chroot "$root_dir" env -i PATH="$player_path" HOME=/home/player DISPLAY="$DISPLAY" \
+  sh -c "cd && exec $exec_line") >"$work/game.log" 2>&1 &
+pid=$!
 
-export DISPLAY=$display
-shots=$out/shots
-. "$root/scripts/screen.sh"
-question_shown() { xwininfo -root -tree 2>/dev/null | grep -q 'B.*d"'; }
-if wait_for 20 not_black 400 100; then
+if wait_for 20 "the menu" not_black 400 100; then
   pass "the Exec line starts the game to its menu"
-  check "no settings question on a first start" bash -c "! xwininfo -root -tree | grep -q 'B.*d\"'"
+  check "no settings question on a first start" dialog_gone
   # The menu picture as the sheet holds it, at its place (240, 50); the
   # screen's 16 bits per pixel round each channel by a few steps. The pointer
   # goes off the items, so that no marker covers part of the picture, and the
   # screen is looked at until the marker has gone (10 s at most).
-  convert "$root/zdj/15.bmp" -crop 320x340+0+0 +repage "$out/shots/sheet-menu-picture.png"
+  convert "$root/zdj/15.bmp" -crop 320x340+0+0 +repage "$work/shots/sheet-menu-picture.png"
   menu_picture_shown() {
     shot menu
-    convert "$out/shots/menu.png" -crop 320x340+240+50 +repage "$out/shots/menu-picture.png"
-    differing=$(compare -fuzz 5% -metric AE "$out/shots/menu-picture.png" \
-      "$out/shots/sheet-menu-picture.png" null: 2>&1)
+    convert "$work/shots/menu.png" -crop 320x340+240+50 +repage "$work/shots/menu-picture.png"
+    differing=$(compare -fuzz 5% -metric AE "$work/shots/menu-picture.png" \
+      "$work/shots/sheet-menu-picture.png" null: 2>&1)
     [ "${differing%%.*}" -lt 20 ] 2>/dev/null
   }
   xdotool mousemove 20 580
-  wait_for 10 menu_picture_shown
+  wait_for 10 "the menu picture" menu_picture_shown
   check "the screen shows the menu picture (${differing} of 108800 pixels differ)" \
     test "${differing%%.*}" -lt 20 2>/dev/null
   xdotool mousemove 300 345 click 1  # the exit item
-  if wait_for 15 bash -c "! kill -0 $game_pid 2>/dev/null"; then
-    status=0
-    wait "$game_pid" || status=$?
-    game_pid=""
-    check "the exit item ends it with status 1 (got $status)" test "$status" = 1
-  else
-    fail "the exit item ends the game"
-  fi
+  ended_within 15
+  check "the exit item ends it with status 1 (got $status)" test "$status" = 1
 else
-  shot failed-menu
-  question_shown && note "the settings question was shown instead"
-  fail "the Exec line starts the game to its menu (log: $(tr '\n' ' ' <"$out/game.log"))"
+  dialog_shown && note "the settings question was shown instead"
+  note "the game's log: $(tr '\n' ' ' <"$work/game.log")"
 fi
 settings=$root_dir/home/player/.local/share/wolby/setting.dat
-check "the player's setting.dat holds the defaults" \
-  test "$(od -An -tx1 "$settings" 2>/dev/null | tr -d ' \n')" = 90e140000102060002000000
+check "the player's setting.dat holds the defaults" test "$(hex_of "$settings")" = "$default_settings_hex"
 check "the player's zdj/15.bmp is a link to the installed sheet, no copy" \
   test "$(readlink "$root_dir/home/player/.local/share/wolby/zdj/15.bmp")" = /usr/share/wolby/zdj/15.bmp
 
 # ---------------------------------------------------------------- remove
 need "apt remove wolby" in_root env DEBIAN_FRONTEND=noninteractive apt-get remove -y -q wolby \
-  >"$out/apt-remove.log" 2>&1
+  >"$work/apt-remove.log" 2>&1
 left=$(for path in $files; do [ -e "$root_dir/$path" ] || [ -L "$root_dir/$path" ] && echo "/$path"; done
        for dir in /usr/share/wolby /usr/libexec/wolby /usr/share/doc/wolby; do [ -e "$root_dir$dir" ] && echo "$dir"; done)
 check "nothing of the package is left${left:+: $left}" test -z "$left"

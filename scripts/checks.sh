@@ -1,7 +1,10 @@
 # The tally the check scripts share: each check passes or fails and the run
-# goes on; `need` ends the run when nothing after it could be checked. Source
-# it after setting `checker` (the name each line starts with) and, if wanted,
-# `summary_extra` (appended to the last line).
+# goes on; `need` ends the run when nothing after it could be checked. With it
+# come the screen, X server and wait helpers of tests/e2e/lib.sh (its `fail`
+# and `note` replaced by these). Source it after setting `checker` (the name
+# each line starts with), `work` (the folder for the run's files) and, if
+# wanted, `summary_extra` (appended to the last line).
+. "$(dirname "${BASH_SOURCE[0]}")/../tests/e2e/lib.sh"
 started=$(date +%s)
 passed=0
 failed=0

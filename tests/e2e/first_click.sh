@@ -20,7 +20,7 @@ shot 0-desktop
 # Which screen the click opened: the credits' strip is 100 pixels wide, the
 # options' frame 50.
 opened() {
-  wait_for "a screen after the menu" not_black "$(sx 25)" "$(sy 300)"
+  wait_for 20 "a screen after the menu" not_black "$(sx 25)" "$(sy 300)"
   if not_black "$(sx 75)" "$(sy 300)"; then echo credits; else echo options; fi
 }
 
@@ -29,9 +29,9 @@ opened() {
 picture_layout 1920 1080
 aim 300 295
 start_program
-wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu" not_black "$(sx 400)" "$(sy 100)"
 window=$(game_window)
-wait_for "the window over the whole screen" geometry_is "$window" 1920x1080+0+0
+wait_for 20 "the window over the whole screen" geometry_is "$window" 1920x1080+0+0
 shot 1-menu
 xdotool click 1
 screen=$(opened)
@@ -45,21 +45,21 @@ ended_within 2
 # under it, so the prong is on "Opcje": the marker goes there, and so does the
 # click.
 start_program --window
-wait_for "the window" game_shown
+wait_for 20 "the window" game_shown
 window=$(game_window)
-wait_for "the window's size" bash -c "xwininfo -id $window | grep -q 'Width: 800'"
+wait_for 20 "the window's size" bash -c "xwininfo -id $window | grep -q 'Width: 800'"
 read -r wx wy < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
 picture_layout 800 600 "$wx" "$wy"
-wait_for "the menu in the window" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu in the window" not_black "$(sx 400)" "$(sy 100)"
 aim 300 295
-wait_for "the marker beside \"Autorzy\"" not_black "$(sx 265)" "$(sy 295)"
+wait_for 20 "the marker beside \"Autorzy\"" not_black "$(sx 265)" "$(sy 295)"
 # The window manager places the frame where a client asks for its window.
 read -r left top < <(xprop -id "$window" _NET_FRAME_EXTENTS |
   sed -nE 's/.*= ([0-9]+), [0-9]+, ([0-9]+), [0-9]+.*/\1 \2/p; t; s/.*/0 0/p')
 xdotool windowmove "$window" $(( wx - left )) $(( wy - top + 50 ))
-wait_for "the window moved" bash -c "xwininfo -id $window | grep -q 'Absolute upper-left Y: *$(( wy + 50 ))\$'"
+wait_for 20 "the window moved" bash -c "xwininfo -id $window | grep -q 'Absolute upper-left Y: *$(( wy + 50 ))\$'"
 picture_layout 800 600 "$wx" $(( wy + 50 ))
-wait_for "the marker to follow the prong to \"Opcje\"" not_black "$(sx 265)" "$(sy 245)"
+wait_for 20 "the marker to follow the prong to \"Opcje\"" not_black "$(sx 265)" "$(sy 245)"
 near "$(sx 265)" "$(sy 295)" 0 0 0 || fail "the marker stayed beside \"Autorzy\""
 shot 3-moved
 xdotool click 1

@@ -1,8 +1,11 @@
 # What the real-window tests share: a private X server, a desktop (window
 # manager and panel) on it, the game started in a work folder, and looking at
-# the screen as a person does. Source it; set `work` first.
+# the screen as a person does. Source it; set `work` first. The check scripts
+# of scripts/ take it through scripts/checks.sh, whose `fail` counts a failure
+# and goes on where this one ends the test.
 
 fail() { echo "FAIL: $*" >&2; exit 1; }
+note() { echo "note: $*" >&2; }
 
 # A fresh work folder with the game's folder in it (the sheet, no settings
 # file) as the current folder, and a folder for screenshots.
@@ -14,7 +17,7 @@ prepare_game_folder() {
 }
 # A screenshot for the record; one that cannot be taken never hides the
 # failure it was to show.
-shot() { import -window root "$work/shots/$1.png" 2>/dev/null || echo "note: no screenshot $1" >&2; }
+shot() { import -window root "$work/shots/$1.png" 2>/dev/null || { note "no screenshot $1"; return 1; }; }
 
 # A private X server of the given size ("WIDTHxHEIGHT"); DISPLAY is set to it.
 start_x() {
@@ -24,25 +27,27 @@ start_x() {
   # next one for a moment, and the tests' short-lived clients come and go.
   Xvfb -displayfd 3 -noreset -screen 0 "${size}x24" -nolisten tcp 3>"$pipe" >"$work/xvfb.log" 2>&1 &
   background+=($!)
-  read -r -t 10 number <"$pipe" || fail "the X server did not start"
+  read -r -t 10 number <"$pipe" || { fail "the X server did not start"; return 1; }
   rm -f "$pipe"
   export DISPLAY=":$number"
-  wait_for "the X server to take clients" xdpyinfo >/dev/null
+  wait_for 20 "the X server to take clients" x_takes_clients || return 1
   start_session_bus
   SCREEN_W=${size%x*}
   SCREEN_H=${size#*x}
 }
+
+x_takes_clients() { xdpyinfo >/dev/null 2>&1; }
 
 # A desktop as players have one: a session bus, metacity and a light tint2
 # panel at the bottom (easy to tell from the game's picture).
 start_desktop() {
   metacity --replace >"$work/wm.log" 2>&1 &
   background+=($!)
-  wait_for "the window manager" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+  wait_for 20 "the window manager" window_manager_running
   tint2 -c /usr/share/tint2/horizontal-light-opaque.tint2rc >"$work/panel.log" 2>&1 &
   background+=($!)
-  wait_for "the panel" bash -c "xwininfo -root -tree | grep -q '\"tint2\"'"
-  wait_for "the window manager to keep the panel's strip free" panel_reserved
+  wait_for 20 "the panel" bash -c "xwininfo -root -tree | grep -q '\"tint2\"'"
+  wait_for 20 "the window manager to keep the panel's strip free" panel_reserved
 }
 # Whether the window manager's work area leaves room for a panel.
 panel_reserved() {
@@ -67,10 +72,19 @@ stop_background() {
   return 0
 }
 
-wait_for() {  # wait_for <what> <command...>: up to 20 s
-  local what=$1 deadline=$((SECONDS + 20)); shift
+# wait_for <seconds> <what> <command...>: polls the command until it succeeds.
+# In vain, a screenshot for the record and a failure (which ends a test here,
+# and is counted in the check scripts); status 1.
+wait_for() {
+  local seconds=$1 what=$2
+  shift 2
+  local deadline=$(( ${EPOCHREALTIME//[^0-9]/} + seconds * 1000000 ))
   until "$@"; do
-    [ "$SECONDS" -lt "$deadline" ] || { shot "failed-$(echo "$what" | tr ' ' '-')"; fail "waited in vain for $what"; }
+    if [ "${EPOCHREALTIME//[^0-9]/}" -gt "$deadline" ]; then
+      shot "failed-$(tr ' /' '--' <<<"$what")"
+      fail "waited $seconds s in vain for $what"
+      return 1
+    fi
     sleep 0.1
   done
 }
@@ -80,29 +94,37 @@ wait_for() {  # wait_for <what> <command...>: up to 20 s
 # moment, which a screenshot on a busy machine can miss.
 watch_for() {
   local what=$1; shift
-  "$screen_watch" 20 "$@" 2>"$work/watch.txt" && return 0
+  "$screen_watch" 20 "$colour_tolerance" "$@" 2>"$work/watch.txt" && return 0
   shot "failed-$(echo "$what" | tr ' ' '-')"
   fail "waited in vain for $what ($(cat "$work/watch.txt"))"
 }
 
 # The colour at a point of the screen as "r g b".
 pixel() {
-  import -window root -crop "1x1+$1+$2" -depth 8 txt:- | tail -n 1 |
+  import -window root -crop "1x1+$1+$2" -depth 8 txt:- 2>/dev/null | tail -n 1 |
     sed -E 's/.*\(([0-9]+),([0-9]+),([0-9]+).*/\1 \2 \3/'
 }
-# Whether the point shows the colour, give or take the 16-bit display's rounding
-# (status 1); a screen that could not be read is neither this colour nor
-# another (status 2).
-near() {
+# Colours are the same give or take the 16-bit display's rounding: each
+# channel within one step of its 5 bits (255 / 31).
+colour_tolerance=8
+same_colour() {  # same_colour <r> <g> <b> <wanted r> <g> <b>
+  local d
+  for d in $(( $1 - $4 )) $(( $2 - $5 )) $(( $3 - $6 )); do
+    [ "${d#-}" -le "$colour_tolerance" ] || return 1
+  done
+}
+# Whether the point shows the colour (status 1 if not); a screen that could
+# not be read is neither this colour nor another (status 2).
+near() {  # near <x> <y> <r> <g> <b>
   local r g b
   read -r r g b <<<"$(pixel "$1" "$2")"
   [[ "$r $g $b" =~ ^[0-9]+\ [0-9]+\ [0-9]+$ ]] || return 2
-  local d=$(( (r - $3) * (r - $3) + (g - $4) * (g - $4) + (b - $5) * (b - $5) ))
-  [ "$d" -le 300 ]
+  same_colour "$r" "$g" "$b" "$3" "$4" "$5"
 }
+black() { near "$1" "$2" 0 0 0; }
 not_black() {
   local seen=0
-  near "$1" "$2" 0 0 0 || seen=$?
+  black "$1" "$2" || seen=$?
   [ "$seen" = 1 ]
 }
 # Whether each point shows its colour in one picture of the screen, taken at
@@ -110,15 +132,15 @@ not_black() {
 # all_near <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b>...]
 all_near() {
   import -window root -depth 8 "$work/moment.miff" || return 1
-  local format="" wanted=() seen=0 r g b wr wg wb
+  local format="" wanted=() seen=0 r g b
   while [ $# -ge 5 ]; do
     format+="%[fx:round(255*p{$1,$2}.r)] %[fx:round(255*p{$1,$2}.g)] %[fx:round(255*p{$1,$2}.b)]\n"
     wanted+=("$3 $4 $5")
     shift 5
   done
   while read -r r g b; do
-    read -r wr wg wb <<<"${wanted[seen]}"
-    [ $(( (r - wr) * (r - wr) + (g - wg) * (g - wg) + (b - wb) * (b - wb) )) -le 300 ] || return 1
+    # shellcheck disable=SC2086
+    same_colour "$r" "$g" "$b" ${wanted[seen]} || return 1
     seen=$((seen + 1))
   done < <(convert "$work/moment.miff" -format "$format" info:)
   [ "$seen" = "${#wanted[@]}" ]
@@ -143,10 +165,21 @@ sy() { echo $(( PY + ($1 * PH + PH / 2) / 600 )); }
 aim() { xdotool mousemove "$(sx $(( $1 - 15 )))" "$(sy "$2")"; }
 click_at() { aim "$1" "$2"; xdotool click 1; sleep 0.2; }
 
-game_window() { xdotool search --name '^Wolby$' | head -n 1; }
-dialog_window() { xwininfo -root -tree | grep 'B.*d"' | awk '{ print $1 }' | head -n 1; }
+# The windows by their titles: the game's, and its dialogs' ("Błąd"), which
+# xdotool reads from Wine's windows but not from SDL's (a WM_NAME of type
+# "UTF-8"), whose name xwininfo shows.
+game_window() { xdotool search --name '^Wolby$' 2>/dev/null | head -n 1; }
+dialog_window() {
+  { xdotool search --name '^Błąd$' 2>/dev/null; xwininfo -root -tree 2>/dev/null | awk '/"B.*d": / { print $1 }'; } |
+    head -n 1
+}
 dialog_shown() { [ -n "$(dialog_window)" ]; }
+dialog_gone() { ! dialog_shown; }
 game_shown() { [ -n "$(game_window)" ]; }
+
+# A file's bytes in hex ("90e14000..."), and those of the default settings.
+hex_of() { od -An -v -tx1 "$1" 2>/dev/null | tr -d ' \n'; }
+default_settings_hex=90e140000102060002000000
 
 # Every process of the program's runs carries this in its environment, also
 # one it started (a dialog's) that might outlive it.
@@ -180,20 +213,6 @@ trap stop_background EXIT
 # A test ended by a signal (a time limit's) still stops what it started.
 trap 'exit 143' TERM HUP
 
-# wait_within <seconds> <what> <command...>: wait_for with a limit of its own.
-wait_within() {
-  local seconds=$1 what=$2
-  shift 2
-  local deadline=$(( $(date +%s%N) + seconds * 1000000000 ))
-  until "$@"; do
-    if [ "$(date +%s%N)" -gt "$deadline" ]; then
-      shot "failed-$(echo "$what" | tr ' ' '-')"
-      fail "waited $seconds s in vain for $what"
-    fi
-    sleep 0.05
-  done
-}
-
 # The processes the program started (a dialog's), as "pid pid ...".
 children_of() { pgrep -P "$1" | tr '\n' ' ' || true; }
 has_children() { [ -n "$(children_of "$1")" ]; }
@@ -204,8 +223,8 @@ start_weston_output() {
   weston --backend=x11-backend.so --width=1024 --height=768 --socket="$socket" --idle-time=0 \
     >"$work/weston.log" 2>&1 &
   background+=($!)
-  wait_for "weston" test -S "$XDG_RUNTIME_DIR/$socket"
-  wait_for "weston's output" bash -c "xwininfo -root -tree | grep -q 'Weston Compositor - screen'"
+  wait_for 20 "weston" test -S "$XDG_RUNTIME_DIR/$socket"
+  wait_for 20 "weston's output" bash -c "xwininfo -root -tree | grep -q 'Weston Compositor - screen'"
   export WAYLAND_DISPLAY=$socket
 }
 
@@ -239,9 +258,9 @@ start_desktop_of() {
   esac
   # A panel is in place when the window manager keeps its strip out of the
   # work area, and shows when its point is drawn.
-  wait_for "the panel's place kept by the window manager" work_area_smaller
+  wait_for 20 "the panel's place kept by the window manager" work_area_smaller
   # shellcheck disable=SC2086
-  wait_for "the panel" not_black $PANEL_AT
+  wait_for 20 "the panel" not_black $PANEL_AT
 }
 
 # A session bus of its own, as every desktop gives its programs: window managers
@@ -259,10 +278,11 @@ start_session_bus() {
   background+=("$bus")
   session_bus=$bus
 }
+window_manager_running() { xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id'; }
 start_window_manager() {
   "$@" >"$work/wm.log" 2>&1 &
   background+=($!)
-  wait_for "the window manager ($1)" bash -c "xprop -root _NET_SUPPORTING_WM_CHECK | grep -q 'window id'"
+  wait_for 20 "the window manager ($1)" window_manager_running
 }
 # tint2 at the bottom, light (easy to tell from the game's picture).
 start_tint2() {

@@ -18,13 +18,13 @@ start_desktop_of "$desktop"
 picture_layout 1024 768
 
 start_program
-wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu" not_black "$(sx 400)" "$(sy 100)"
 click_at 300 250
-wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
+wait_for 20 "the options" not_black "$(sx 25)" "$(sy 300)"
 rm setting.dat
 mkdir setting.dat
 click_at 385 475
-wait_for "the save's notice" dialog_shown
+wait_for 20 "the save's notice" dialog_shown
 IFS='x+' read -r w h x y <<<"$(window_geometry "$(dialog_window)")"
 px=$(sx $(( 260 - 15 )))
 py=$(sy 195)
@@ -39,15 +39,15 @@ dialog_shown || fail "the click beside the notice closed it"
 # it): a person clicks its button there.
 if [ "$desktop" = bare ]; then
   xdotool mousemove $(( x + w / 2 )) $(( y + h - 28 )) click 1
-  wait_for "the notice to close" bash -c "! xwininfo -root -tree | grep -q 'B.*d\"'"
+  wait_for 20 "the notice to close" dialog_gone
 else
   answer_dialog_with_return
 fi
 # Input is taken in order: a click kept from the notice's time would start the
 # match before this move is taken, and the move would draw no marker then.
 aim 300 245
-wait_for "the menu's marker or a match" bash -c \
-  "$(declare -f pixel near not_black); not_black $(sx 265) $(sy 245) || not_black $(sx 125) $(sy 125)"
+marker_or_match() { not_black "$(sx 265)" "$(sy 245)" || not_black "$(sx 125)" "$(sy 125)"; }
+wait_for 20 "the menu's marker or a match" marker_or_match
 shot 2-after-the-notice
 near "$(sx 125)" "$(sy 125)" 0 0 0 || fail "the click beside the notice started a match"
 near "$(sx 25)" "$(sy 300)" 0 0 0 || fail "no menu after the notice"

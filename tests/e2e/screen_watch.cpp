@@ -3,9 +3,9 @@
 // state that lasts only a moment (a disc that the computer may turn back half
 // a second later), which a screenshot tool, taking most of a second on a busy
 // machine, can miss.
-//   screen_watch <seconds> <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b> ...]
-// A point matches when the squared distance of its colour is at most 300 (the
-// 16-bit display's rounding, as lib.sh's `near`). Exit status 0 when seen; 1
+//   screen_watch <seconds> <tolerance> <x> <y> <r> <g> <b> [<x> <y> <r> <g> <b> ...]
+// A point matches when each channel of its colour is within the tolerance
+// (lib.sh's, the 16-bit display's rounding). Exit status 0 when seen; 1
 // when the time ran out, the colours last seen on standard error; 2 on a
 // wrong command line or no display.
 #include <X11/Xlib.h>
@@ -49,12 +49,14 @@ int IgnoreError(Display*, XErrorEvent*) { return 0; }
 
 int main(int argc, char** argv) {
     long seconds = 0;
-    if (argc < 7 || (argc - 2) % 5 != 0 || !ReadInt(argv[1], &seconds) || seconds < 0) {
-        std::fprintf(stderr, "usage: screen_watch <seconds> <x> <y> <r> <g> <b> [...]\n");
+    long tolerance = 0;
+    if (argc < 8 || (argc - 3) % 5 != 0 || !ReadInt(argv[1], &seconds) || seconds < 0 ||
+        !ReadInt(argv[2], &tolerance) || tolerance < 0) {
+        std::fprintf(stderr, "usage: screen_watch <seconds> <tolerance> <x> <y> <r> <g> <b> [...]\n");
         return 2;
     }
     std::vector<Point> points;
-    for (int i = 2; i < argc; i += 5) {
+    for (int i = 3; i < argc; i += 5) {
         long values[5] = {};
         for (int k = 0; k < 5; ++k) {
             if (!ReadInt(argv[i + k], &values[k])) {
@@ -97,8 +99,8 @@ int main(int argc, char** argv) {
             const long r = Channel(pixel, image->red_mask);
             const long g = Channel(pixel, image->green_mask);
             const long b = Channel(pixel, image->blue_mask);
-            const long d = (r - p.r) * (r - p.r) + (g - p.g) * (g - p.g) + (b - p.b) * (b - p.b);
-            all = all && d <= 300;
+            all = all && std::labs(r - p.r) <= tolerance && std::labs(g - p.g) <= tolerance &&
+                  std::labs(b - p.b) <= tolerance;
             seen += " (" + std::to_string(p.x) + ", " + std::to_string(p.y) + "): " + std::to_string(r) + " " +
                     std::to_string(g) + " " + std::to_string(b);
         }

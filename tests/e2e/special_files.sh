@@ -19,11 +19,11 @@ start_x 1100x800
 # dialog's processes gone with it.
 terminate_with_dialog() {  # terminate_with_dialog <what>
   local what=$1
-  wait_within 5 "the dialog's process ($what)" has_children "$pid"
+  wait_for 5 "the dialog's process ($what)" has_children "$pid"
   kill -TERM "$pid"
   ended_within 1
   [ "$status" = 1 ] || fail "SIGTERM with $what: status $status"
-  wait_within 1 "the dialog's process to end with the program ($what)" program_processes_gone
+  wait_for 1 "the dialog's process to end with the program ($what)" program_processes_gone
 }
 
 # Clicks the dialog's one button, in the middle of its bottom, until the
@@ -31,8 +31,8 @@ terminate_with_dialog() {  # terminate_with_dialog <what>
 answer_dialog() {
   local geometry width height x y
   for _ in $(seq 1 25); do
-    geometry=$(xwininfo -root -tree | grep 'B.*d"' | grep -oE '[0-9]+x[0-9]+\+[0-9]+\+[0-9]+' | head -n 1 || true)
-    if [ -n "$geometry" ]; then
+    if dialog_shown; then
+      geometry=$(window_geometry "$(dialog_window)")
       IFS='x+' read -r width height x y <<<"$geometry"
       xdotool mousemove $((x + width / 2)) $((y + height - 28)) click 1
     fi
@@ -45,10 +45,10 @@ answer_dialog() {
 rm -f setting.dat
 mkfifo setting.dat
 start_program
-wait_within 5 "the settings question (a FIFO as setting.dat)" dialog_shown
+wait_for 5 "the settings question (a FIFO as setting.dat)" dialog_shown
 shot 1-fifo-settings
 terminate_with_dialog "the settings question"
-wait_within 1 "the question to close" bash -c "! xwininfo -root -tree | grep -q 'B.*d\"'"
+wait_for 1 "the question to close" dialog_gone
 [ -p setting.dat ] || fail "the FIFO was replaced"
 
 # 2. A FIFO as the sheet: the missing sheet's message.
@@ -56,7 +56,7 @@ defaults
 mv zdj/15.bmp zdj/15.bmp.away
 mkfifo zdj/15.bmp
 start_program
-wait_within 5 "the missing sheet's message (a FIFO as the sheet)" dialog_shown
+wait_for 5 "the missing sheet's message (a FIFO as the sheet)" dialog_shown
 shot 2-fifo-sheet
 terminate_with_dialog "the missing sheet's message"
 rm zdj/15.bmp
@@ -64,7 +64,7 @@ rm zdj/15.bmp
 # 3. A 100 x 100 sheet: the missing sheet's message, then status 0.
 convert -size 100x100 xc:'#3366cc' -type truecolor BMP3:zdj/15.bmp
 start_program
-wait_within 5 "the missing sheet's message (a 100 x 100 sheet)" dialog_shown
+wait_for 5 "the missing sheet's message (a 100 x 100 sheet)" dialog_shown
 shot 3-small-sheet
 answer_dialog
 ended_within 5
@@ -82,12 +82,12 @@ for settings in missing present; do
   for delay in 0 0.02 0.05 0.1 0.2 0.4; do
     if [ "$settings" = missing ]; then rm -f setting.dat; else defaults; fi
     start_program
-    wait_within 5 "the program to take SIGTERM" takes_sigterm
+    wait_for 5 "the program to take SIGTERM" takes_sigterm
     sleep "$delay"
     kill -TERM "$pid"
     ended_within 1
     [ "$status" = 1 ] || fail "SIGTERM $delay s into the start (settings file $settings): status $status"
-    wait_within 1 "a dialog's process to end ($delay s into the start)" program_processes_gone
+    wait_for 1 "a dialog's process to end ($delay s into the start)" program_processes_gone
   done
 done
 
@@ -101,7 +101,7 @@ if command -v weston >/dev/null && command -v zenity >/dev/null; then
   env -u DISPLAY SDL_VIDEODRIVER=wayland WOLBY_TEST_RUN="$run_tag" "$program" >"$work/out.txt" 2>&1 &
   pid=$!
   zenity_shown() { pgrep -P "$pid" -x zenity >/dev/null; }
-  wait_within 5 "zenity's question on Wayland" zenity_shown
+  wait_for 5 "zenity's question on Wayland" zenity_shown
   shot 4-wayland-question
   terminate_with_dialog "zenity's question on Wayland"
 else

@@ -24,16 +24,16 @@ start_weston() {
     --socket="$socket" --idle-time=0 >"$work/weston-$outputs.log" 2>&1 &
   weston_pid=$!
   background+=("$weston_pid")
-  wait_for "weston" test -S "$XDG_RUNTIME_DIR/$socket"
-  wait_for "weston's outputs" bash -c "[ \$(xwininfo -root -tree | grep -c 'Weston Compositor - screen') -ge $outputs ]"
+  wait_for 20 "weston" test -S "$XDG_RUNTIME_DIR/$socket"
+  wait_for 20 "weston's outputs" bash -c "[ \$(xwininfo -root -tree | grep -c 'Weston Compositor - screen') -ge $outputs ]"
   if [ "$outputs" = 2 ]; then
     local second
     second=$(xwininfo -root -tree | awk '/Weston Compositor - screen1/ { print $1 }')
     xdotool windowmove "$second" 1060 0
-    wait_for "the second output moved" bash -c "xwininfo -id $second | grep -q 'Absolute upper-left X: *1060$'"
-    wait_for "weston's desktop on the second output" weston_grey 1560 400
+    wait_for 20 "the second output moved" bash -c "xwininfo -id $second | grep -q 'Absolute upper-left X: *1060$'"
+    wait_for 20 "weston's desktop on the second output" weston_grey 1560 400
   fi
-  wait_for "weston's desktop on the first output" weston_grey 500 400
+  wait_for 20 "weston's desktop on the first output" weston_grey 500 400
   export WAYLAND_DISPLAY=$socket
 }
 # Ends weston and waits for it, for at most 5 s.
@@ -65,7 +65,7 @@ picture_layout 1024 768
 shot 0-weston
 weston_grey 500 400 || fail "weston's desktop is not there"
 run_on_wayland
-wait_for "the settings question" dialog_in_middle
+wait_for 20 "the settings question" dialog_in_middle
 shot 1-question
 # A dialog still being mapped can miss the key: press it again while it shows.
 for _ in 1 2 3 4 5; do
@@ -76,17 +76,17 @@ for _ in 1 2 3 4 5; do
     sleep 0.1
   done
 done
-wait_for "the menu over weston's panel and desktop" menu_covers_output
+wait_for 20 "the menu over weston's panel and desktop" menu_covers_output
 shot 2-menu
 
 # 2. A click starts a match: the board with its opening discs.
 click_at 300 200
-wait_for "the board" not_black "$(sx 125)" "$(sy 125)"
-wait_for "player 1's opening disc" near "$(sx 227)" "$(sy 227)" 60 10 20
-wait_for "player 2's opening disc" near "$(sx 278)" "$(sy 227)" 20 120 40
+wait_for 20 "the board" not_black "$(sx 125)" "$(sy 125)"
+wait_for 20 "player 1's opening disc" near "$(sx 227)" "$(sy 227)" 60 10 20
+wait_for 20 "player 2's opening disc" near "$(sx 278)" "$(sy 227)" 20 120 40
 shot 3-match
 xdotool key Escape
-wait_for "the menu after ESC" near "$(sx 125)" "$(sy 125)" 0 0 0
+wait_for 20 "the menu after ESC" near "$(sx 125)" "$(sy 125)" 0 0 0
 click_at 300 345
 ended_within 10
 [ "$status" = 1 ] || fail "the exit item gave status $status"
@@ -96,13 +96,13 @@ stop_weston
 # 3. Two outputs: the game covers the first one only, and its clicks map there.
 start_weston 2
 run_on_wayland
-wait_for "the menu over the first output" menu_covers_output
+wait_for 20 "the menu over the first output" menu_covers_output
 shot 4-two-outputs
 weston_grey 1560 400 || fail "the second output is covered too"
 click_at 300 250
-wait_for "the options" not_black "$(sx 25)" "$(sy 300)"
+wait_for 20 "the options" not_black "$(sx 25)" "$(sy 300)"
 xdotool key Escape
-wait_for "the menu after the options" near "$(sx 25)" "$(sy 300)" 0 0 0
+wait_for 20 "the menu after the options" near "$(sx 25)" "$(sy 300)" 0 0 0
 click_at 300 345
 ended_within 10
 [ "$status" = 1 ] || fail "the exit item gave status $status on two outputs"

@@ -44,7 +44,7 @@ grep -q "^wolby: cannot get the window's picture" "$work/err.txt" || fail "prese
 # 3. At scale 2 the fork is 64 x 64, hot spot at its top-left pixel, its middle
 # prong 30 screen pixels (15 of the picture's) right of it.
 start_program
-wait_for "the menu" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu" not_black "$(sx 400)" "$(sy 100)"
 xdotool mousemove 800 600
 # The server shows the game's cursor over its window once the pointer is
 # there and the game has set it: waited for up to 5 s.
@@ -56,7 +56,7 @@ done
 [ "$cursor" = "cursor 64 64 0 0 prongs 18 30 42" ] || fail "the cursor at scale 2: $cursor"
 # The prong just inside the left end of the first item starts a match.
 click_at 241 200
-wait_for "a match from the item's left end" not_black "$(sx 125)" "$(sy 125)"
+wait_for 20 "a match from the item's left end" not_black "$(sx 125)" "$(sy 125)"
 shot 1-scale-2-match
 kill -TERM "$pid"
 ended_within 1
@@ -65,7 +65,7 @@ ended_within 1
 # 4. SIGTERM while the settings question shows ends the program within a second.
 rm setting.dat
 start_program
-wait_for "the settings question" dialog_shown
+wait_for 20 "the settings question" dialog_shown
 shot 2-question
 kill -TERM "$pid"
 ended_within 1
@@ -76,19 +76,19 @@ defaults
 # 5. --window: an ordinary 800 x 600 window; resized, the picture follows and
 # a click on an item acts.
 start_program --window
-wait_for "the window" game_shown
+wait_for 20 "the window" game_shown
 window=$(game_window)
-wait_for "the window's picture" bash -c "xwininfo -id $window | grep -q 'Width: 800' && xwininfo -id $window | grep -q 'Height: 600'"
+wait_for 20 "the window's picture" bash -c "xwininfo -id $window | grep -q 'Width: 800' && xwininfo -id $window | grep -q 'Height: 600'"
 xdotool windowsize "$window" 1000 500
-wait_for "the resized window" bash -c "xwininfo -id $window | grep -q 'Width: 1000'"
+wait_for 20 "the resized window" bash -c "xwininfo -id $window | grep -q 'Width: 1000'"
 read -r wx wy < <(xwininfo -id "$window" | awk '/Absolute upper-left X/ { x = $4 } /Absolute upper-left Y/ { y = $4 } END { print x, y }')
 picture_layout 1000 500 "$wx" "$wy"
-wait_for "the menu in the window" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu in the window" not_black "$(sx 400)" "$(sy 100)"
 click_at 300 250
-wait_for "the options in the window" not_black "$(sx 25)" "$(sy 300)"
+wait_for 20 "the options in the window" not_black "$(sx 25)" "$(sy 300)"
 shot 3-window-options
 xdotool key Escape
-wait_for "the menu after the options" near "$(sx 25)" "$(sy 300)" 0 0 0
+wait_for 20 "the menu after the options" near "$(sx 25)" "$(sy 300)" 0 0 0
 click_at 300 345
 ended_within 10
 [ "$status" = 1 ] || fail "the exit item in the window: $status"

@@ -45,7 +45,7 @@ mkdir -p "$work/readonly-home"
 chmod 555 "$work/readonly-home"
 player_dir "$work/tmp"
 start_launcher HOME="$work/readonly-home" TMPDIR="$work/tmp"
-wait_for "the menu with a read-only home" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu with a read-only home" not_black "$(sx 400)" "$(sy 100)"
 shot 1-readonly-home
 folder=$(readlink "/proc/$pid/cwd")
 case $folder in "$work/tmp/wolby."*) ;; *) fail "a read-only home: the game plays in $folder" ;; esac
@@ -61,7 +61,7 @@ cp "$source/zdj/15.bmp" "$folder/zdj/15.bmp"
 cp "$seed" "$folder/setting.dat"
 chmod -R a-w "$folder"
 start_launcher XDG_DATA_HOME="$work/data"
-wait_for "the menu in a read-only folder" not_black "$(sx 400)" "$(sy 100)"
+wait_for 20 "the menu in a read-only folder" not_black "$(sx 400)" "$(sy 100)"
 shot 2-readonly-folder
 [ "$(readlink "/proc/$pid/cwd")" = "$folder" ] || fail "a read-only folder: the game plays in $(readlink "/proc/$pid/cwd")"
 end_game "a read-only folder"
