@@ -1,38 +1,60 @@
 #include "platform/common/text.h"
 
-#include <iconv.h>
-
 #include <algorithm>
 #include <array>
-#include <cerrno>
 #include <utility>
 
 #include "platform/common/surface.h"
 
 namespace platform::common {
 
+namespace {
+
+// The code points of bytes 0x80 to 0xFF; 0 where the code page defines none.
+constexpr std::array<std::uint16_t, 128> kUpperHalf = {
+    0x20AC, 0x0000, 0x201A, 0x0000, 0x201E, 0x2026, 0x2020, 0x2021,
+    0x0000, 0x2030, 0x0160, 0x2039, 0x015A, 0x0164, 0x017D, 0x0179,
+    0x0000, 0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+    0x0000, 0x2122, 0x0161, 0x203A, 0x015B, 0x0165, 0x017E, 0x017A,
+    0x00A0, 0x02C7, 0x02D8, 0x0141, 0x00A4, 0x0104, 0x00A6, 0x00A7,
+    0x00A8, 0x00A9, 0x015E, 0x00AB, 0x00AC, 0x00AD, 0x00AE, 0x017B,
+    0x00B0, 0x00B1, 0x02DB, 0x0142, 0x00B4, 0x00B5, 0x00B6, 0x00B7,
+    0x00B8, 0x0105, 0x015F, 0x00BB, 0x013D, 0x02DD, 0x013E, 0x017C,
+    0x0154, 0x00C1, 0x00C2, 0x0102, 0x00C4, 0x0139, 0x0106, 0x00C7,
+    0x010C, 0x00C9, 0x0118, 0x00CB, 0x011A, 0x00CD, 0x00CE, 0x010E,
+    0x0110, 0x0143, 0x0147, 0x00D3, 0x00D4, 0x0150, 0x00D6, 0x00D7,
+    0x0158, 0x016E, 0x00DA, 0x0170, 0x00DC, 0x00DD, 0x0162, 0x00DF,
+    0x0155, 0x00E1, 0x00E2, 0x0103, 0x00E4, 0x013A, 0x0107, 0x00E7,
+    0x010D, 0x00E9, 0x0119, 0x00EB, 0x011B, 0x00ED, 0x00EE, 0x010F,
+    0x0111, 0x0144, 0x0148, 0x00F3, 0x00F4, 0x0151, 0x00F6, 0x00F7,
+    0x0159, 0x016F, 0x00FA, 0x0171, 0x00FC, 0x00FD, 0x0163, 0x02D9,
+};
+
+void AppendUtf8(std::string& out, std::uint32_t point) {
+    if (point < 0x80) {
+        out.push_back(static_cast<char>(point));
+    } else if (point < 0x800) {
+        out.push_back(static_cast<char>(0xC0 | (point >> 6)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    } else {
+        out.push_back(static_cast<char>(0xE0 | (point >> 12)));
+        out.push_back(static_cast<char>(0x80 | ((point >> 6) & 0x3F)));
+        out.push_back(static_cast<char>(0x80 | (point & 0x3F)));
+    }
+}
+
+}  // namespace
+
 std::string Cp1250ToUtf8(std::string_view text) {
     std::string out;
     out.reserve(text.size() * 2);
-    // Opened once: every text line passes through here.
-    static iconv_t converter = iconv_open("UTF-8", "CP1250");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        for (char c : text) out.push_back(static_cast<unsigned char>(c) < 0x80 ? c : '?');
-        return out;
-    }
-    std::string input(text);
-    char* in = input.data();
-    std::size_t inLeft = input.size();
-    while (inLeft > 0) {
-        std::array<char, 256> buffer{};
-        char* outPointer = buffer.data();
-        std::size_t outLeft = buffer.size();
-        const std::size_t result = iconv(converter, &in, &inLeft, &outPointer, &outLeft);
-        out.append(buffer.data(), buffer.size() - outLeft);
-        if (result == static_cast<std::size_t>(-1) && errno != E2BIG) {
-            out.push_back('?');  // an undefined byte: skip it
-            ++in;
-            --inLeft;
+    for (const char c : text) {
+        const auto byte = static_cast<unsigned char>(c);
+        const std::uint32_t point = byte < 0x80 ? byte : kUpperHalf[byte - 0x80];
+        if (byte >= 0x80 && point == 0) {
+            out.push_back('?');
+        } else {
+            AppendUtf8(out, point);
         }
     }
     return out;

@@ -2,7 +2,8 @@
 // from the line's glyph coverage and the two colours. Where the coverage comes
 // from is the build's: DejaVu through SDL_ttf on Linux (text_ttf.cpp), a table
 // of the game's lines made by that same code in the browser (web/web_text.cpp).
-// Strings are converted from code page 1250 with iconv.
+// Strings are converted from code page 1250 by a table of its own (the
+// browser's C library would bring every code page).
 #pragma once
 
 #include <cstdint>

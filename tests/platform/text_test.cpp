@@ -11,6 +11,7 @@
 #include "platform/common/surface.h"
 #include "platform/common/text.h"
 #include "platform/common/text_atlas.h"
+#include "tests/support/cp1250.h"
 #include "tools/text_lines.h"
 
 namespace {
@@ -58,6 +59,20 @@ std::vector<std::uint16_t> SdlShaded(TTF_Font* font, const std::string& utf8, Co
         SDL_FreeSurface(rendered);
     }
     return pixels;
+}
+
+// Every byte as the C library reads the code page; one it refuses becomes '?'.
+TEST(Text, Cp1250ToUtf8ReadsEveryByteAsIconvDoes) {
+    std::string all;
+    std::string expected;
+    for (int byte = 1; byte < 256; ++byte) {
+        const std::string one(1, static_cast<char>(byte));
+        const std::string reading = test_support::IconvCp1250ToUtf8(one).value_or("?");
+        EXPECT_EQ(Cp1250ToUtf8(one), reading) << "byte " << byte;
+        all += one;
+        expected += reading;
+    }
+    EXPECT_EQ(Cp1250ToUtf8(all), expected);
 }
 
 TEST(Text, EveryGameLineInEveryGameColourIsSdlTtfsShadedLine) {

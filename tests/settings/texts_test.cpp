@@ -2,31 +2,19 @@
 // shows as a wrong letter on screen, so each is converted and compared with the
 // Polish text as a person would type it.
 #include <gtest/gtest.h>
-#include <iconv.h>
 
+#include <optional>
 #include <string>
 
 #include "settings/settings.h"
+#include "tests/support/cp1250.h"
 
 namespace {
 
 std::string Cp1250ToUtf8(const std::string& text) {
-    iconv_t converter = iconv_open("UTF-8", "CP1250");
-    if (converter == reinterpret_cast<iconv_t>(-1)) {
-        ADD_FAILURE() << "no CP1250 converter";
-        return {};
-    }
-    std::string in = text;
-    std::string out(text.size() * 4, '\0');
-    char* from = in.data();
-    char* to = out.data();
-    std::size_t fromLeft = in.size();
-    std::size_t toLeft = out.size();
-    const std::size_t converted = iconv(converter, &from, &fromLeft, &to, &toLeft);
-    iconv_close(converter);
-    EXPECT_NE(converted, static_cast<std::size_t>(-1)) << "not valid CP1250";
-    out.resize(out.size() - toLeft);
-    return out;
+    const std::optional<std::string> utf8 = test_support::IconvCp1250ToUtf8(text);
+    EXPECT_TRUE(utf8) << "not valid CP1250 (or no converter)";
+    return utf8.value_or("");
 }
 
 TEST(TextsTest, SettingsDialogTextsAreThePolishOnes) {
