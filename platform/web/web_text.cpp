@@ -4,11 +4,10 @@
 // said once on the console and not drawn; the program tests keep that from
 // happening (every line they see the game draw must be in the list).
 #include <cstdio>
-#include <fstream>
-#include <iterator>
 #include <set>
 #include <unordered_map>
 
+#include "platform/common/regular_file.h"
 #include "platform/common/text.h"
 #include "platform/common/text_atlas.h"
 
@@ -28,9 +27,11 @@ Lines& Loaded() {
     static Lines lines;
     if (!lines.read) {
         lines.read = true;
-        std::ifstream in(kAtlasFile, std::ios::binary);
-        const std::vector<std::uint8_t> bytes{std::istreambuf_iterator<char>(in), {}};
-        if (!text_atlas::Decode(bytes, &lines.atlas)) {
+        // Read whole, as the game's other files are (a byte-wise stream costs
+        // a slow phone's start a frame or two).
+        constexpr std::uint64_t kMostBytes = 16u * 1024u * 1024u;
+        std::vector<std::uint8_t> bytes;
+        if (!ReadRegularFile(kAtlasFile, kMostBytes, bytes) || !text_atlas::Decode(bytes, &lines.atlas)) {
             std::fprintf(stderr, "wolby: cannot read the text lines of %s\n", kAtlasFile);
         }
         for (const text_atlas::Entry& entry : lines.atlas.entries) lines.byText[entry.utf8] = &entry.line;
