@@ -23,8 +23,13 @@ namespace platform {
 
 namespace backend {
 
-// The page has one picture and nothing else can refuse.
-bool Allows(Call) { return true; }
+// The page has one picture and nothing else can refuse. Each surface is a long
+// step of the start (the sheet read and decoded before the second), so the
+// page gets its thread back before one is made.
+bool Allows(Call call) {
+    if (call == Call::CreateOffscreenSurface) web::StepDone();
+    return true;
+}
 
 std::int64_t Now() { return static_cast<std::int64_t>(emscripten_get_now()); }
 
@@ -40,6 +45,7 @@ bool OpenWindow(const char*, std::int32_t, std::int32_t, std::int32_t, std::int3
 void Pump() {}
 
 bool Wait(std::optional<std::int64_t> deadline) {
+    web::StepDone();
     web::Present(false);
     if (common::Emulated().queue.Size() > 0) return true;
     const double timeout = deadline ? static_cast<double>(std::max<std::int64_t>(*deadline - Now(), 0)) : -1.0;
@@ -72,6 +78,7 @@ void SetCursor(Cursor cursor) {
         }
     }
     wolby_web_set_cursor(mask.data());
+    web::StepDone();
 }
 
 int MessageBox(Window, const char* text, const char* caption, unsigned type) {
@@ -91,7 +98,13 @@ namespace web {
 // tell the match's state where a screen reader finds them.
 bool Open() {
     common::ObserveTextOut([](std::string_view line) { wolby_web_line(common::Cp1250ToUtf8(line).c_str()); });
-    return StartInput();
+    const bool listening = StartInput();
+    StepDone();
+    return listening;
+}
+
+void StepDone() {
+    if (!Shown()) wolby_web_yield();
 }
 
 void Ended(int status) {

@@ -10,6 +10,9 @@ namespace platform::web {
 constexpr const char* kGameFolder = "/game";
 constexpr const char* kKeptFolder = "/kept";
 
+// Until the game's first picture is shown, gives the page its thread back for
+// a moment: the start's long steps become tasks of their own.
+void StepDone();
 // Starts listening to the page's input; false when the page has no picture.
 bool Open();
 // The program has ended with the status: the listeners go, and the page shows

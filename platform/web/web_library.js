@@ -39,6 +39,19 @@ mergeInto(LibraryManager.library, {
     });
   },
 
+  // Gives the page its thread back and goes on in a task of its own: the
+  // start's long steps are split so that the page stays answering. A message
+  // to itself, which no timer's minimum delays.
+  $wolbyYield: {channel: null},
+  wolby_web_yield__deps: ['$wolbyYield'],
+  wolby_web_yield: function() {
+    return Asyncify.handleSleep(function(wakeUp) {
+      if (!wolbyYield.channel) wolbyYield.channel = new MessageChannel();
+      wolbyYield.channel.port1.onmessage = function() { wakeUp(); };
+      wolbyYield.channel.port2.postMessage(0);
+    });
+  },
+
   // Called from an event's callback, inside the program's code: the program
   // goes on once that callback has returned.
   wolby_web_wake__deps: ['$wolbyWaiting'],

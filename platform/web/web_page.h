@@ -12,6 +12,8 @@ void wolby_web_wait(double timeoutMs);
 // Suspends the program until `deadline` (the clock's milliseconds) for a pause
 // that began at `began`; events do not end it.
 void wolby_web_pause(double began, double deadline);
+// Suspends the program until the page has run its other tasks.
+void wolby_web_yield();
 // Ends a wait in progress soon after the current event (an input came).
 void wolby_web_wake();
 // Puts `width` x `height` RGBA pixels (row after row) on the picture at (x, y).

@@ -13,29 +13,29 @@ namespace platform::web {
 namespace {
 
 void Put(const SurfaceObject& primary, const Rect& area) {
-    static std::vector<std::uint8_t> rgba;
+    static std::vector<std::uint32_t> rgba;
     const std::int32_t width = area.right - area.left;
     const std::int32_t height = area.bottom - area.top;
     if (width <= 0 || height <= 0) return;
-    rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height) * 4);
-    std::uint8_t* out = rgba.data();
+    rgba.resize(static_cast<std::size_t>(width) * static_cast<std::size_t>(height));
+    std::uint32_t* out = rgba.data();
     for (std::int32_t y = area.top; y < area.bottom; ++y) {
         const std::uint16_t* in = primary.pixels.data() + static_cast<std::ptrdiff_t>(y) * primary.width + area.left;
         for (std::int32_t x = 0; x < width; ++x) {
-            const Colour c = common::FromPixel(in[x]);
-            *out++ = static_cast<std::uint8_t>(c & 0xFF);
-            *out++ = static_cast<std::uint8_t>((c >> 8) & 0xFF);
-            *out++ = static_cast<std::uint8_t>((c >> 16) & 0xFF);
-            *out++ = 0xFF;
+            // Red in the low byte: the RGBA bytes of a little-endian word, opaque.
+            *out++ = common::FromPixel(in[x]) | 0xFF000000u;
         }
     }
-    wolby_web_put_pixels(rgba.data(), area.left, area.top, width, height);
+    wolby_web_put_pixels(reinterpret_cast<const std::uint8_t*>(rgba.data()), area.left, area.top, width, height);
 }
+
+bool shown = false;
 
 }  // namespace
 
+bool Shown() { return shown; }
+
 void Present(bool always) {
-    static bool shown = false;
     const Surface primary = common::Emulated().primary;
     if (primary == nullptr) return;
     if (always || !shown) {
