@@ -22,7 +22,9 @@ constexpr const char* kStage = "#stage";
 // the game adds it to every click.
 constexpr int kProngOffset = 15;
 
-bool g_held = false;
+// Held from the start too: a tap or a key before the first picture lands on
+// nothing the player has seen.
+bool g_held = true;
 
 }  // namespace
 

@@ -7,6 +7,7 @@
 
 #include "platform/common/surface.h"
 #include "platform/common/window_system.h"
+#include "platform/web/web_input.h"
 #include "platform/web/web_page.h"
 
 namespace platform::web {
@@ -40,6 +41,7 @@ void Present(bool always) {
     if (primary == nullptr) return;
     if (always || !shown) {
         Put(*primary, Rect{0, 0, primary->width, primary->height});
+        if (!shown) HoldInput(false);
         shown = true;
     } else {
         for (int i = 0; i < primary->dirty.Count(); ++i) Put(*primary, primary->dirty[i]);
