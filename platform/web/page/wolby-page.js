@@ -497,6 +497,16 @@ var wolbyPage = (function() {
     game.FS.syncfs(true, function(error) {
       if (error) return;
       var after = keptBytes();
+      if (before && !after) {
+        // No tab has saved yet, so storage holds no file and the reading took
+        // this game's first-visit copy away: it goes back, the game plays on.
+        try {
+          game.FS.writeFile(kept, before);
+        } catch (e) {
+          console.warn('wolby: the settings file cannot be put back:', e);
+        }
+        return;
+      }
       var same = before && after && before.length === after.length &&
                  before.every(function(b, i) { return b === after[i]; });
       if (!same) restart();
