@@ -3,7 +3,12 @@
 # carries.
 # The toolchain file alone: the project sees the Windows target. Warnings
 # are errors here, as in every build of the test command.
-cmake -S "$root" -B "$build" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" -DWOLBY_WERROR=ON >/dev/null
+# The tools that draw the cursor and the icon are the host build's when it is
+# there (the test command's Release build), so they are built once.
+host_option=()
+[ -f "$host_build/CMakeCache.txt" ] && host_option=(-DWOLBY_HOST_BUILD="$host_build")
+cmake -S "$root" -B "$build" --toolchain "$root/cmake/mingw-w64-x86_64.cmake" -DWOLBY_WERROR=ON \
+  "${host_option[@]}" >/dev/null
 need "wolby.exe cross-builds" cmake --build "$build" -j"$(nproc)"
 exe=$build/wolby.exe
 images=$build/platform/win32/images
