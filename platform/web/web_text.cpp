@@ -27,8 +27,7 @@ Lines& Loaded() {
     static Lines lines;
     if (!lines.read) {
         lines.read = true;
-        // Read whole, as the game's other files are (a byte-wise stream costs
-        // a slow phone's start a frame or two).
+        // Read whole, as the game's other files are, not byte by byte.
         constexpr std::uint64_t kMostBytes = 16u * 1024u * 1024u;
         std::vector<std::uint8_t> bytes;
         if (!ReadRegularFile(kAtlasFile, kMostBytes, bytes) || !text_atlas::Decode(bytes, &lines.atlas)) {

@@ -18,8 +18,8 @@ namespace {
 
 constexpr const char* kDefaultSettings = "/data/setting.dat";
 
-// Plain system calls: the C++ file system library and its streams would make
-// the program two fifths larger.
+// Plain system calls: the C++ file system library and the streams it brings
+// were two fifths of the program.
 void CopyDefaultSettings(const std::string& to) {
     std::vector<std::uint8_t> bytes;
     if (!platform::common::ReadRegularFile(kDefaultSettings, 4096, bytes)) return;
